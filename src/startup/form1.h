@@ -1,0 +1,170 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "sound/bas_sound.h"
+#include "startup/card_state.h"
+#include "toolkit/application.h"
+#include "toolkit/control_array.h"
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
+#include "toolkit/timer.h"
+
+namespace frost {
+
+// The card window: its controls at their design settings, the card state, and every event
+// handler and painting procedure of the card. The procedures are defined in the subsystem
+// folders (startup/, sequencer/, scene/, effects/, personalise/), one topic per file.
+class Form1 : public Form, public CardState {
+ public:
+  Form1(Application& app, Platform& platform);
+
+  Application& App() const { return Form::App(); }
+  Platform& OS() const { return platform_; }
+  BasSound& Sound() { return sound_; }
+  // sx and sy: the screen's twips per pixel over the design value 15.
+  double ScaleX() const { return App().TwipsPerPixelX() / 15.0; }
+  double ScaleY() const { return App().TwipsPerPixelY() / 15.0; }
+  // Yield to the message loop.
+  void DoEvents() { App().DoEvents(); }
+  // Yields only while the painters' yield switch is on.
+  void DoEventsIfOn() {
+    if (DoEventsOn) DoEvents();
+  }
+
+  // --- controls, in the window's control order ---
+  CommandButton Command5;  // "Star"    (on the window)
+  CommandButton Command1;  // "Etoile"  (on the window)
+  CommandButton Command3;  // "Etoile1" (on the window)
+  PictureBox Picture1;
+  PictureBox PictureMenu;
+  Image ImagePause;
+  Image ImagePlay;
+  Image Image2;
+  Image ImageClose;
+  Image ImageEdit;
+  Image ImageEditCancel;
+  Image ImageEditSave;
+  PictureBox PictureSanta;
+  Image Image1;
+  ControlArray<TextBox> TextGreetings;
+  Label Label1;
+  Label Label2;
+  Shape Shape2;
+  Shape Shape1;
+  ListBox List1;
+  CommandButton Command2;   // "Back"
+  CommandButton Command4;   // "Anim" (tree lights)
+  CommandButton Command6;   // "Card"
+  CommandButton Command7;   // "Greetings"
+  CommandButton Command8;   // "Tree"
+  CommandButton Command9;   // "Anim" (candles)
+  CommandButton Command10;  // "Anim" (greeting frame lights)
+  CommandButton Command11;  // "Spec Anim"
+  CommandButton Command12;  // "pDoEvts"
+  CommandButton Command13;  // "Region"
+  CommandButton Command14;  // "cls"
+  CommandButton Command15;  // "NoReg"
+  CommandButton Command16;  // "Spec Anim1"
+  CommandButton Command17;  // "hide buttons"
+  CommandButton Command18;  // "hide Region"
+  CommandButton Command19;  // "End"
+  CommandButton Command20;  // "SavePic"
+  CommandButton Command21;  // "RandStars"
+  CommandButton Command22;  // "Fireworks"
+  CommandButton Command23;  // "Current Anim."
+  Timer TimerMain;
+  Timer TimerAnimTree;
+  Timer TimerSpeclAnimTree;
+  Timer Timer1SpeclAnimTree;
+  Timer TimerCard;
+  Timer TimerGreetingsAnim;
+  Timer TimerFireworks;
+
+  // --- start-up and shutdown (startup/) ---
+  void Form_Load();
+  void Form_QueryUnload(bool& cancel);
+  void Command19_Click();  // "End"
+  void ImageClose_Click();
+  void CopyBackHandOver();
+  void RemoveLeftoverCopy();
+  // --- window shape (startup/) ---
+  void Command13_Click();  // "Region"
+  void Command15_Click();  // "NoReg"
+  void Command18_Click();  // "hide Region"
+
+  // --- show sequencer and control commands (sequencer/) ---
+  void TimerMain_Timer();
+  void RefreshMenuStrip();
+  void Command2_Click();   // "Back"
+  void Command4_Click();   // "Anim": tree lights
+  void Command9_Click();   // "Anim": candles
+  void Command10_Click();  // "Anim": greeting frame lights
+  void Command12_Click();  // "pDoEvts"
+  void Command14_Click();  // "cls"
+  void Command17_Click();  // "hide buttons"
+  void Command23_Click();  // "Current Anim."
+
+  // --- scene (scene/) ---
+  void DrawBackground();
+  void DrawFrame();
+  void DrawGround();
+  void DrawTreeTiers();
+  void DrawBaubles();
+  void Command8_Click();  // "Tree"
+  void DrawOrnamentStars();
+  void DrawTopStar();
+  void DrawTopStarSparkles();
+  void TimerAnimTree_Timer();
+  void TimerSpeclAnimTree_Timer();
+  void Timer1SpeclAnimTree_Timer();
+  void Command11_Click();  // "Spec Anim"
+  void Command16_Click();  // "Spec Anim1"
+  void Command1_Click();   // "Etoile"
+  void Command3_Click();   // "Etoile1"
+  void Command5_Click();   // "Star"
+  void DrawRayWedge();
+  void DrawRayWedgeShifted();
+
+  // --- greetings and effects (effects/) ---
+  void LayoutGreetingBoxes();
+  void Command7_Click();  // "Greetings"
+  void DrawGreetingLines();
+  void TimerGreetingsAnim_Timer();
+  void Command22_Click();  // "Fireworks"
+  void TimerFireworks_Timer();
+  void BurstFirework();
+  void Command21_Click();  // "RandStars"
+  void DrawRandomStars();
+  void MoveSnowFlakes();
+  void ScatterSnowFlakes();
+  void Command6_Click();  // "Card"
+  void DrawCardGlow();
+  void TimerCard_Timer();
+  void DrawCandles();
+
+  // --- personalisation and menu (personalise/) ---
+  void LoadGreetings();
+  void ReadStoredGreetings();
+  void UpdateCard();
+  void Picture1_Click();
+  void Picture1_DblClick();
+  void ImageEdit_Click();
+  void ImageEditCancel_Click();
+  void ImageEditSave_Click();
+  void TextGreetings_Change(int index);
+  void Label2_Click();
+  void Command20_Click();  // "SavePic"
+
+  // The card's program file names in ProgramFolder.
+  std::string ProgramFilePath() const;   // ".../Frostmail.exe"
+  std::string PersonalisedCopyPath() const;  // ".../Frost_Mail.exe"
+
+ private:
+  void WireEvents();
+
+  Platform& platform_;
+  BasSound sound_;
+};
+
+}  // namespace frost

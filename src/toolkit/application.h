@@ -1,0 +1,73 @@
+#pragma once
+#include <vector>
+
+#include "toolkit/backend.h"
+#include "toolkit/random.h"
+
+namespace frost {
+
+class Form;
+class Timer;
+
+// Every yield costs this much show time, live and headless alike, so that the backdrop fills
+// in and the tree grows at the same visible pace on every machine.
+inline constexpr double kYieldPacingSeconds = 0.00025;
+// Presentation is capped at this rate.
+inline constexpr double kMinPresentInterval = 1.0 / 60.0;
+
+// The single-threaded event loop and what belongs to the whole program: the backend, the
+// clock, the random generator, the timers and the forms.
+class Application {
+ public:
+  Application(Backend& backend, Random& random);
+
+  Backend& GetBackend() const { return backend_; }
+  Random& Rng() const { return random_; }
+  double Rnd() const { return random_.Rnd(); }
+  // Screen.TwipsPerPixelX / Y.
+  double TwipsPerPixelX() const;
+  double TwipsPerPixelY() const;
+
+  // Show clock: monotonic seconds since the program started.
+  double Now() const;
+  // Sleeps without serving events (the kernel's Sleep).
+  void Sleep(int milliseconds);
+
+  // Yield: dispatches pending input, fires due timers (never re-entering a suspended timer),
+  // presents when something changed and 1/60 s has passed since the last presentation, and
+  // spends the pacing time. Handlers run inside it and may yield again.
+  void DoEvents();
+  // Runs the event loop until the program ends (EndProgram, or the last form closed) or until
+  // `stopAt` on the show clock is reached. Returns true when the program ended.
+  bool Run(double stopAt = 1e300);
+  // "End at once": stops all timers, hides the windows and throws EndProgram, raising no
+  // close events.
+  [[noreturn]] void End();
+  bool Ended() const { return ended_; }
+
+  // Pacing per yield (seconds); tests and benchmarks may switch it off with 0.
+  void SetPacing(double seconds) { pacing_ = seconds; }
+  double Pacing() const { return pacing_; }
+
+  // Called by forms and timers on creation and destruction.
+  void AddForm(Form* form);
+  void RemoveForm(Form* form);
+  void AddTimer(Timer* timer);
+  void RemoveTimer(Timer* timer);
+
+  // Presents every visible form now if it changed (also used when a form is shown).
+  void PresentIfChanged(bool force = false);
+  int PresentCount() const { return presentCount_; }
+
+ private:
+  Backend& backend_;
+  Random& random_;
+  std::vector<Form*> forms_;
+  std::vector<Timer*> timers_;
+  double pacing_ = kYieldPacingSeconds;
+  double lastPresent_ = -1;
+  int presentCount_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace frost

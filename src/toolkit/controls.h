@@ -1,0 +1,100 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "toolkit/control.h"
+#include "toolkit/text.h"
+
+namespace frost {
+
+// A label: caption in its font and colours; with AutoSize its size follows the caption,
+// measured with the same text engine that prints it.
+class Label : public Control {
+ public:
+  using Control::Control;
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  const FontSpec& Font() const { return font_; }
+  void SetFont(FontSpec font);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool on);
+  Color ForeColor{};
+  Color BackColor = RGB(255, 255, 255);
+  bool BackStyleOpaque = true;
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+
+ private:
+  void FitToCaption();
+  std::string caption_;
+  FontSpec font_;
+  bool autoSize_ = false;
+};
+
+// A single-line text box: text, font, colours, MaxLength limiting user input, focus, caret,
+// typing, Backspace/Delete, Home/End, arrows, paste. Change runs on every change of the text, by
+// the user or by the program.
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  const std::string& Text() const { return text_; }  // UTF-8
+  void SetText(std::string text);                    // raises Change when the text differs
+  int MaxLength = 0;                                 // 0: no limit; counts characters
+  FontSpec Font;
+  Color ForeColor{};
+  Color BackColor = RGB(255, 255, 255);
+  std::function<void()> Change;
+
+  int CaretPosition() const { return caret_; }  // in characters
+  void SetCaretPosition(int position);
+  // User input (from the form's focus handling); each respects MaxLength.
+  void TypeText(std::string_view utf8);
+  void PressKey(Key key, int modifiers);
+  void Paste(std::string_view utf8);
+
+  bool AcceptsFocus() const override { return true; }
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+
+ private:
+  std::string text_;
+  int caret_ = 0;
+};
+
+// An image control: shows its picture at natural size; its tooltip appears after the mouse has
+// rested on it.
+class Image : public Control {
+ public:
+  using Control::Control;
+  const Picture& GetPicture() const { return picture_; }
+  void SetPicture(Picture picture);  // sizes the control to the picture
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+
+ private:
+  Picture picture_;
+};
+
+// A shape: a rectangle outline (and optional fill).
+class Shape : public Control {
+ public:
+  using Control::Control;
+  Color BorderColor{};
+  std::optional<Color> FillColor;
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+};
+
+// A command button: a caption and a Click handler. The card never shows its buttons.
+class CommandButton : public Control {
+ public:
+  using Control::Control;
+  std::string Caption;
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+};
+
+// A list box: a list of text items.
+class ListBox : public Control {
+ public:
+  using Control::Control;
+  std::vector<std::string> Items;
+  void Paint(Bitmap& frame, const PixelRect& area) override;
+};
+
+}  // namespace frost

@@ -1,0 +1,65 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/picture_box.h"
+
+namespace frost {
+
+class Application;
+class Timer;
+
+// A top-level window: a drawing surface under its controls. It keeps every control of the
+// window (timers, members of control arrays created at run time and controls inside other
+// controls included) in one list, in creation order.
+class Form : public PictureBox {
+ public:
+  Form(Application& app, std::string name);
+  ~Form() override;
+
+  Application& App() const { return app_; }
+  const std::vector<Control*>& Controls() const { return controls_; }
+  Control* FindControl(std::string_view name, int index = -1) const;
+
+  // Visible: the window is shown on the screen; Width/Height: the window's size in twips.
+  void SetVisible(bool visible) override;
+  void SetWidth(double twips) override;
+  void SetHeight(double twips) override;
+
+  // The window region (window pixels); nullopt gives the full rectangle back.
+  void SetRegion(std::optional<Region> region);
+  const std::optional<Region>& WindowRegion() const { return region_; }
+
+  std::string Caption;
+  const CursorImage* Icon = nullptr;
+
+  // Raised by the window's close request; `cancel` may keep the window open.
+  std::function<void(bool& cancel)> QueryUnload;
+
+  // Keyboard focus.
+  Control* ActiveControl() const { return activeControl_; }
+  void SetFocus(Control* control);
+
+  // Composes the window as the user sees it: the form's screen, then every shown control
+  // over its container. Pixels outside the region are left as they are (the caller masks them).
+  void Compose(Bitmap& frame) const;
+  // True when something changed since the last Compose.
+  bool NeedsPresent() const { return needsPresent_; }
+  void MarkPresented() { needsPresent_ = false; }
+  void MarkChanged() { needsPresent_ = true; }
+
+ private:
+  friend class Control;
+  void Register(Control* control);
+  void Unregister(Control* control);
+
+  Application& app_;
+  std::vector<Control*> controls_;
+  std::optional<Region> region_;
+  Control* activeControl_ = nullptr;
+  bool needsPresent_ = true;
+};
+
+}  // namespace frost
