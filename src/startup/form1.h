@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -46,6 +47,7 @@ class Form1 : public Form, public CardState {
   Image ImageEditCancel;
   Image ImageEditSave;
   PictureBox PictureSanta;
+  Picture PictureSantaPicture;  // the picture PictureSanta holds: the nativity scene
   Image Image1;
   ControlArray<TextBox> TextGreetings;
   Label Label1;
@@ -156,12 +158,26 @@ class Form1 : public Form, public CardState {
   void Label2_Click();
   void Command20_Click();  // "SavePic"
 
+  // Hand-over plumbing (startup/hand_over.cpp).
+  // Releases the single-instance guard, then starts `path`: the started card must not find the
+  // guard still held by this ending process.
+  void StartNextCard(const std::string& path);
+  // How long the hand-over and leftover loops keep retrying a file that will not go.
+  double HandOverTimeLimit = 30;
+  // Seeds the random generator from the clock at load; off in headless renders with --seed.
+  bool SeedFromClock = true;
+  // Told whenever the sequencer enters a phase (the headless renderer writes its trace).
+  std::function<void(const std::string& phase)> PhaseEntered;
+
   // The card's program file names in ProgramFolder.
   std::string ProgramFilePath() const;   // ".../Frostmail.exe"
   std::string PersonalisedCopyPath() const;  // ".../Frost_Mail.exe"
 
  private:
   void WireEvents();
+  void EnterPhase(const char* phase);
+  bool WaitUntilGone(const std::string& path);
+  bool CopyUntilPresent(const std::string& from, const std::string& to);
 
   Platform& platform_;
   BasSound sound_;

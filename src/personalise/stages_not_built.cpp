@@ -1,0 +1,18 @@
+// Personalisation, menu strip and snapshot handlers that are not built yet. The load step and
+// the window's events call them by name; until they land they do nothing.
+#include "startup/form1.h"
+
+namespace frost {
+
+void Form1::LoadGreetings() {}
+void Form1::ReadStoredGreetings() {}
+void Form1::UpdateCard() {}
+void Form1::Picture1_Click() {}
+void Form1::ImageEdit_Click() {}
+void Form1::ImageEditCancel_Click() {}
+void Form1::ImageEditSave_Click() {}
+void Form1::TextGreetings_Change(int) {}
+void Form1::Label2_Click() {}
+void Form1::Command20_Click() {}
+
+}  // namespace frost

@@ -1,0 +1,98 @@
+// The window's load step: one-time preparation in a fixed order, in resume-next mode.
+#include <algorithm>
+#include <chrono>
+#include <cctype>
+
+#include "startup/form1.h"
+#include "startup/main_module.h"
+#include "toolkit/errors.h"
+
+namespace frost {
+namespace {
+
+constexpr double kDesignWidth = 7750;
+constexpr double kDesignHeight = 9120;
+
+bool IsPersonalisedRun(const std::string& programPath) {
+  std::string name = RunName(programPath);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return name == "frost_mail";
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+  ResumeNext(
+      [&] {
+        if (!OS().AcquireSingleInstance()) App().End();
+      },
+      [&] {
+        if (SeedFromClock) {
+          auto ticks = std::chrono::steady_clock::now().time_since_epoch().count() ^
+                       std::chrono::system_clock::now().time_since_epoch().count();
+          App().Rng().Seed(static_cast<std::uint64_t>(ticks));
+        }
+      },
+      [&] { Sound().StopSoundFile(); },
+      [&] { Picture1.Move(0, 0, kDesignWidth, kDesignHeight); },
+      [&] { Picture1.SetWidth(App().TwipsPerPixelX() / 15 * Picture1.Width()); },
+      [&] { Picture1.SetHeight(App().TwipsPerPixelY() / 15 * Picture1.Height()); },
+      [&] { Picture1.Font.size = Int(Picture1.Font.size / (15 / App().TwipsPerPixelX())); },
+      [&] {
+        SetWidth(Picture1.Width() - 10);
+        SetHeight(Picture1.Height() - 10);
+      },
+      [&] { Shape2.Move(0, 0, kDesignWidth, kDesignHeight); },
+      [&] {
+        FlakeRadius = 1;
+        SnowWidth = Picture1.ScaleWidth();
+        SnowHeight = Picture1.ScaleHeight();
+      },
+      [&] {
+        for (int i = 0; i < kFlakeCount; ++i) {
+          SnowX[i] = App().Rnd() * SnowWidth;
+          SnowY[i] = App().Rnd() * SnowHeight;
+        }
+      },
+      [&] { Picture1.Cls(); });
+
+  if (IsPersonalisedRun(OS().ProgramPath())) {
+    CopyBackHandOver();  // ends the program
+    return;
+  }
+  RemoveLeftoverCopy();
+
+  ResumeNext(
+      [&] { LayoutGreetingBoxes(); }, [&] { LoadGreetings(); },
+      [&] {
+        ColorR = 1;
+        ColorG = 0.75;
+        ColorB = 0.2;
+        LightBaseLevel = 120;
+        LightLevel = LightBaseLevel;
+        TierEdgeLevel = 150;
+        TierFillLevel = 140;
+      },
+      [&] { DrawBackground(); },
+      [&] {
+        Picture1.PaintPicture(PictureSantaPicture, 0, 0.05 * Picture1.Height(),
+                              {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
+      },
+      [&] { SetVisible(true); }, [&] { DoEvents(); },
+      [&] { PlayCardMusic(OS(), Sound()); }, [&] { Shape2.SetVisible(false); },
+      [&] { DoEvents(); },
+      [&] {
+        // An invisible pass of the tiers only fixes the top star's centre.
+        Picture1.DrawStyle = DrawStyle::Transparent;
+        DrawTreeTiers();
+      },
+      [&] { Picture1.DrawStyle = DrawStyle::Solid; }, [&] { DoEvents(); },
+      [&] {
+        DoEventsOn = true;
+        EnterPhase("DrawSnow");
+      },
+      [&] { TimerMain.SetEnabled(true); });
+}
+
+}  // namespace frost
