@@ -88,6 +88,8 @@ class Form1 : public Form, public CardState {
   void Form_QueryUnload(bool& cancel);
   void Command19_Click();  // "End"
   void ImageClose_Click();
+  void FitToScreen();      // sizes surface and window for the screen
+  void SetStartColours();  // colour factors and brightness levels
   void CopyBackHandOver();
   void RemoveLeftoverCopy();
   // --- window shape (startup/) ---

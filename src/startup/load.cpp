@@ -22,6 +22,30 @@ bool IsPersonalisedRun(const std::string& programPath) {
 
 }  // namespace
 
+// Sizes the surface and the window so that the card keeps its size in pixels on every screen;
+// the window is 10 twips smaller than the surface that covers it.
+void Form1::FitToScreen() {
+  ResumeNext([&] { Picture1.Move(0, 0, kDesignWidth, kDesignHeight); },
+             [&] { Picture1.SetWidth(App().TwipsPerPixelX() / 15 * Picture1.Width()); },
+             [&] { Picture1.SetHeight(App().TwipsPerPixelY() / 15 * Picture1.Height()); },
+             [&] { Picture1.Font.size = Int(Picture1.Font.size / (15 / App().TwipsPerPixelX())); },
+             [&] {
+               SetWidth(Picture1.Width() - 10);
+               SetHeight(Picture1.Height() - 10);
+             },
+             [&] { Shape2.Move(0, 0, kDesignWidth, kDesignHeight); });
+}
+
+void Form1::SetStartColours() {
+  ColorR = 1;
+  ColorG = 0.75;
+  ColorB = 0.2;
+  LightBaseLevel = 120;
+  LightLevel = LightBaseLevel;
+  TierEdgeLevel = 150;
+  TierFillLevel = 140;
+}
+
 void Form1::Form_Load() {
   ResumeNext(
       [&] {
@@ -35,15 +59,7 @@ void Form1::Form_Load() {
         }
       },
       [&] { Sound().StopSoundFile(); },
-      [&] { Picture1.Move(0, 0, kDesignWidth, kDesignHeight); },
-      [&] { Picture1.SetWidth(App().TwipsPerPixelX() / 15 * Picture1.Width()); },
-      [&] { Picture1.SetHeight(App().TwipsPerPixelY() / 15 * Picture1.Height()); },
-      [&] { Picture1.Font.size = Int(Picture1.Font.size / (15 / App().TwipsPerPixelX())); },
-      [&] {
-        SetWidth(Picture1.Width() - 10);
-        SetHeight(Picture1.Height() - 10);
-      },
-      [&] { Shape2.Move(0, 0, kDesignWidth, kDesignHeight); },
+      [&] { FitToScreen(); },
       [&] {
         FlakeRadius = 1;
         SnowWidth = Picture1.ScaleWidth();
@@ -65,15 +81,7 @@ void Form1::Form_Load() {
 
   ResumeNext(
       [&] { LayoutGreetingBoxes(); }, [&] { LoadGreetings(); },
-      [&] {
-        ColorR = 1;
-        ColorG = 0.75;
-        ColorB = 0.2;
-        LightBaseLevel = 120;
-        LightLevel = LightBaseLevel;
-        TierEdgeLevel = 150;
-        TierFillLevel = 140;
-      },
+      [&] { SetStartColours(); },
       [&] { DrawBackground(); },
       [&] {
         Picture1.PaintPicture(PictureSantaPicture, 0, 0.05 * Picture1.Height(),

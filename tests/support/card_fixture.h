@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recording_sound.h"
+#include "startup/form1.h"
+#include "toolkit/application.h"
+#include "toolkit/random.h"
+
+namespace frost::testing {
+
+// The card window on the headless backend with a fixed seed and the virtual clock, its surface
+// sized and its colours set as the load step leaves them, without running the load step.
+struct CardFixture {
+  explicit CardFixture(double twipsPerPixel = 15) : backend(twipsPerPixel), app(backend, random) {
+    form.FitToScreen();
+    form.SetStartColours();
+    form.Picture1.Cls();
+  }
+
+  HeadlessBackend backend;
+  Random random{1};
+  Application app;
+  RecordingSound sound;
+  HeadlessPlatform platform{sound};
+  Form1 form{app, platform};
+};
+
+}  // namespace frost::testing
