@@ -9,6 +9,9 @@ namespace frost {
 // Pixel loops of the toolkit's own rasteriser. Coordinates are pixels; everything is clipped to
 // `clip` (itself within the bitmap). They follow GDI's pixel conventions, which decide the card's
 // look because its painters overlap thousands of strokes.
+// Coordinates beyond kRasterCoordinateLimit (GDI's own 27-bit coordinate space) draw nothing;
+// callers that take outside values (PictureBox) refuse them before they get here.
+inline constexpr int kRasterCoordinateLimit = 1 << 27;
 
 struct Pen {
   Color color;
@@ -27,8 +30,10 @@ void RasterBox(Bitmap& target, const PixelRect& clip, PixelPoint a, PixelPoint b
 
 // Ellipse inscribed in the half-open `bounds`: the outline spans left..right-1 and
 // top..bottom-1; the fill (when given) is painted first and the outline over it.
-void RasterEllipse(Bitmap& target, const PixelRect& clip, const PixelRect& bounds,
-                   const Pen& pen, const Color* fill);
+void RasterEllipse(Bitmap& target, const PixelRect& clip, const PixelRect& bounds, const Pen& pen,
+                   const Color* fill);
+// The inside of that ellipse alone (a fill with an invisible pen).
+void RasterFillEllipse(Bitmap& target, const PixelRect& clip, const PixelRect& bounds, Color fill);
 
 // Open arc of that ellipse from `start` to `end` (radians, counter-clockwise as seen on the
 // screen, 0 along +x), in the pen.

@@ -1,0 +1,232 @@
+// Lines and dots: Bresenham for the 1-pixel pen, row spans of a round-capped stroke for wider
+// pens.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "toolkit/raster_span.h"
+
+namespace frost {
+namespace {
+
+using raster::DrawableArea;
+using raster::FillSpan;
+
+// Steps i with lo <= i < hi of a walk along one axis from `start` in direction `sign`, whose
+// positions start + sign * i lie in [areaLo, areaHi).
+struct StepRange {
+  std::int64_t lo;
+  std::int64_t hi;
+};
+StepRange StepsInside(std::int64_t start, int sign, int areaLo, int areaHi) {
+  if (sign > 0)
+    return {areaLo - start, areaHi - start};
+  return {start - areaHi + 1, start - areaLo + 1};
+}
+
+// Smallest integer not below a / b, for b > 0.
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
+  return a >= 0 ? (a + b - 1) / b : -((-a) / b);
+}
+
+// Bresenham along the major axis u with the minor axis v: step i lands on
+// v0 + sv * k(i), k(i) = floor((2 i m + n) / 2n), i.e. i * m / n rounded. Clipping picks the
+// range of i whose pixels lie inside, so a clipped line keeps exactly the pixels it had.
+void ThinDiagonal(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint to, Color c) {
+  const std::int64_t dx = to.x - from.x, dy = to.y - from.y;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const std::int64_t n = xMajor ? std::abs(dx) : std::abs(dy);
+  const std::int64_t m = xMajor ? std::abs(dy) : std::abs(dx);
+  const int su = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const int sv = (xMajor ? dy : dx) > 0 ? 1 : -1;
+  const int u0 = xMajor ? from.x : from.y;
+  const int v0 = xMajor ? from.y : from.x;
+
+  // A 1-pixel line leaves out its end pixel, as GDI does: steps 0 .. n-1.
+  StepRange steps{0, n};
+  const StepRange major = xMajor ? StepsInside(u0, su, area.left, area.right)
+                                 : StepsInside(u0, su, area.top, area.bottom);
+  const StepRange minorK = xMajor ? StepsInside(v0, sv, area.top, area.bottom)
+                                  : StepsInside(v0, sv, area.left, area.right);
+  // k(i) >= K  <=>  i >= ceil((2K - 1) n / 2m), and k is non-decreasing in i.
+  auto firstStepReaching = [&](std::int64_t k) {
+    return k <= 0 ? std::int64_t{0} : CeilDiv((2 * k - 1) * n, 2 * m);
+  };
+  steps.lo = std::max({steps.lo, major.lo, firstStepReaching(minorK.lo)});
+  steps.hi = std::min({steps.hi, major.hi, firstStepReaching(minorK.hi)});
+  if (steps.lo >= steps.hi)
+    return;
+
+  const std::int64_t twoN = 2 * n;
+  std::int64_t numerator = 2 * steps.lo * m + n;
+  std::int64_t k = numerator / twoN;
+  std::int64_t error = numerator % twoN;
+  int u = u0 + su * static_cast<int>(steps.lo);
+  int v = v0 + sv * static_cast<int>(k);
+  const std::ptrdiff_t stride = target.Width();
+  std::uint32_t* p = target.Row(xMajor ? v : u) + (xMajor ? u : v);
+  const std::ptrdiff_t majorStep = xMajor ? su : su * stride;
+  const std::ptrdiff_t minorStep = xMajor ? sv * stride : sv;
+  for (std::int64_t i = steps.lo; i < steps.hi; ++i) {
+    *p = c.value;
+    p += majorStep;
+    error += 2 * m;
+    if (error >= twoN) {
+      error -= twoN;
+      p += minorStep;
+    }
+  }
+}
+
+void ThinLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint to, Color c) {
+  if (from == to)
+    return;
+  if (from.y == to.y) {
+    const int left = from.x < to.x ? from.x : to.x + 1;
+    const int right = from.x < to.x ? to.x : from.x + 1;
+    FillSpan(target, area, from.y, left, right, c);
+    return;
+  }
+  if (from.x == to.x) {
+    if (from.x < area.left || from.x >= area.right)
+      return;
+    const int top = std::max(from.y < to.y ? from.y : to.y + 1, area.top);
+    const int bottom = std::min(from.y < to.y ? to.y : from.y + 1, area.bottom);
+    for (int y = top; y < bottom; ++y) target.Row(y)[from.x] = c.value;
+    return;
+  }
+  ThinDiagonal(target, area, from, to, c);
+}
+
+// A round pen of width w is a disc of diameter w on the pixel grid: pixel centres whose squared
+// distance to the pen centre is below (w^2 - 1) / 4, which gives the familiar digital discs
+// (2x2, a plus for 3, 2-4-4-2, 3-5-5-5-3, ...). An even width sits half a pixel up and left.
+// A stroke is that disc swept along the segment (a capsule); each row of it is one span.
+class Capsule {
+ public:
+  Capsule(PixelPoint from, PixelPoint to, int width) {
+    const double shift = width % 2 == 0 ? -0.5 : 0.0;
+    ax_ = from.x + shift, ay_ = from.y + shift;
+    bx_ = to.x + shift, by_ = to.y + shift;
+    limit_ = (static_cast<double>(width) * width - 1) / 4;
+    radius_ = std::sqrt(limit_);
+  }
+
+  int Top() const { return static_cast<int>(std::floor(std::min(ay_, by_) - radius_)); }
+  int Bottom() const { return static_cast<int>(std::ceil(std::max(ay_, by_) + radius_)); }
+
+  // Covered pixels of row y as left..right (inclusive), if any.
+  std::optional<std::pair<int, int>> Row(int y) const {
+    Interval row;
+    row.Unite(DiscRow(ax_, ay_, y));
+    row.Unite(DiscRow(bx_, by_, y));
+    row.Unite(BandRow(y));
+    if (row.Empty())
+      return std::nullopt;
+    // Strictly inside: a centre exactly on the boundary is not covered.
+    const int left = static_cast<int>(std::floor(row.lo)) + 1;
+    const int right = static_cast<int>(std::ceil(row.hi)) - 1;
+    if (left > right)
+      return std::nullopt;
+    return std::pair{left, right};
+  }
+
+ private:
+  struct Interval {
+    double lo = 1, hi = 0;
+    bool Empty() const { return lo >= hi; }
+    void Unite(const Interval& o) {
+      if (o.Empty())
+        return;
+      if (Empty()) {
+        *this = o;
+      } else {
+        lo = std::min(lo, o.lo), hi = std::max(hi, o.hi);
+      }
+    }
+    void Meet(double l, double h) { lo = std::max(lo, l), hi = std::min(hi, h); }
+  };
+
+  Interval DiscRow(double cx, double cy, int y) const {
+    const double dy = y - cy;
+    const double h2 = limit_ - dy * dy;
+    if (h2 <= 0)
+      return {};
+    const double h = std::sqrt(h2);
+    return {cx - h, cx + h};
+  }
+
+  // The swept part between the two end discs: within the radius of the segment's line and
+  // projecting onto the segment itself.
+  Interval BandRow(int y) const {
+    const double dx = bx_ - ax_, dy = by_ - ay_;
+    const double length2 = dx * dx + dy * dy;
+    if (length2 == 0)
+      return {};
+    const double ry = y - ay_;
+    Interval band{-HUGE_VAL, HUGE_VAL};
+    const double reach = radius_ * std::sqrt(length2);
+    if (dy == 0) {
+      if (std::abs(ry * dx) >= reach)
+        return {};
+    } else {
+      const double centre = ax_ + ry * dx / dy;
+      const double half = reach / std::abs(dy);
+      band.Meet(centre - half, centre + half);
+    }
+    // Projection t = ((x - ax) dx + ry dy) / |d|^2 within [0, 1].
+    if (dx == 0) {
+      const double t = ry * dy / length2;
+      if (t < 0 || t > 1)
+        return {};
+    } else {
+      const double atStart = ax_ - ry * dy / dx;
+      const double atEnd = ax_ + (length2 - ry * dy) / dx;
+      band.Meet(std::min(atStart, atEnd), std::max(atStart, atEnd));
+    }
+    return band;
+  }
+
+  double ax_, ay_, bx_, by_;
+  double limit_, radius_;
+};
+
+void WideLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint to, int width,
+              Color c) {
+  const Capsule stroke(from, to, width);
+  const int top = std::max(stroke.Top(), area.top);
+  const int bottom = std::min(stroke.Bottom(), area.bottom - 1);
+  for (int y = top; y <= bottom; ++y) {
+    if (auto span = stroke.Row(y))
+      FillSpan(target, area, y, span->first, span->second + 1, c);
+  }
+}
+
+}  // namespace
+
+void RasterLine(Bitmap& target, const PixelRect& clip, PixelPoint from, PixelPoint to,
+                const Pen& pen) {
+  const PixelRect area = DrawableArea(target, clip);
+  if (area.Empty() || !raster::WithinLimits(from) || !raster::WithinLimits(to))
+    return;
+  if (pen.width <= 1) {
+    ThinLine(target, area, from, to, pen.color);
+  } else {
+    WideLine(target, area, from, to, pen.width, pen.color);
+  }
+}
+
+void RasterDot(Bitmap& target, const PixelRect& clip, PixelPoint at, const Pen& pen) {
+  const PixelRect area = DrawableArea(target, clip);
+  if (area.Empty() || !raster::WithinLimits(at))
+    return;
+  if (pen.width <= 1) {
+    if (area.Contains(at))
+      target.Set(at.x, at.y, pen.color);
+  } else {
+    WideLine(target, area, at, at, pen.width, pen.color);
+  }
+}
+
+}  // namespace frost
