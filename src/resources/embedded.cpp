@@ -15,13 +15,16 @@ template <typename Matches>
 std::optional<std::span<const std::uint8_t>> FindFirst(Matches matches) {
   const auto table = generated::Table();
   const auto found = std::find_if(table.begin(), table.end(), matches);
-  if (found == table.end()) return std::nullopt;
+  if (found == table.end())
+    return std::nullopt;
   return found->bytes;
 }
 
 }  // namespace
 
-std::span<const Resource> All() { return generated::Table(); }
+std::span<const Resource> All() {
+  return generated::Table();
+}
 
 std::optional<std::span<const std::uint8_t>> Find(std::string_view type, int id) {
   return FindFirst([&](const Resource& r) { return r.type == type && r.id == id; });
@@ -32,6 +35,8 @@ std::optional<std::span<const std::uint8_t>> FindByName(std::string_view name) {
 }
 
 // Read from resources/cursor/hand.hotspot by the build.
-CursorHotSpot HandCursorHotSpot() { return {FROST_HAND_HOT_SPOT_X, FROST_HAND_HOT_SPOT_Y}; }
+CursorHotSpot HandCursorHotSpot() {
+  return {FROST_HAND_HOT_SPOT_X, FROST_HAND_HOT_SPOT_Y};
+}
 
 }  // namespace frost::resources
