@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "toolkit/backend.h"
+#include "toolkit/bitmap.h"
+#include "toolkit/input_dispatch.h"
 #include "toolkit/random.h"
 
 namespace frost {
@@ -45,7 +47,9 @@ class Application {
   [[noreturn]] void End();
   bool Ended() const { return ended_; }
 
-  // Pacing per yield (seconds); tests and benchmarks may switch it off with 0.
+  // Pacing per yield (seconds); tests and benchmarks may switch it off with 0. Each yield waits
+  // until this much time has passed since the previous one ended, so the headless virtual clock
+  // advances by exactly this much per yield and a live run paces its painting loops the same.
   void SetPacing(double seconds) { pacing_ = seconds; }
   double Pacing() const { return pacing_; }
 
@@ -54,19 +58,36 @@ class Application {
   void RemoveForm(Form* form);
   void AddTimer(Timer* timer);
   void RemoveTimer(Timer* timer);
+  // Called by forms when one of their controls goes away.
+  void ForgetControl(const Control* control);
 
   // Presents every visible form now if it changed (also used when a form is shown).
   void PresentIfChanged(bool force = false);
   int PresentCount() const { return presentCount_; }
 
  private:
+  // The form that owns the backend's one window: the first shown form.
+  Form* WindowForm() const;
+  void DispatchPendingInput();
+  void Dispatch(const InputEvent& event);
+  void FireDueTimers();
+  void PresentIfDue();
+  void Pace();
+  // When the idle main loop must wake up next.
+  double NextWakeTime(double stopAt) const;
+  // Stops all timers and hides the windows, then leaves every handler and the event loop.
+  [[noreturn]] void Shutdown();
+
   Backend& backend_;
   Random& random_;
   std::vector<Form*> forms_;
   std::vector<Timer*> timers_;
   double pacing_ = kYieldPacingSeconds;
-  double lastPresent_ = -1;
+  double lastPresent_ = -1e300;
+  double paceMark_ = 0;
   int presentCount_ = 0;
+  InputDispatcher input_{*this};
+  Bitmap frame_;
   bool ended_ = false;
 };
 

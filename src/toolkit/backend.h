@@ -53,6 +53,8 @@ class Backend {
   virtual void SetCursor(const CursorImage* cursor) = 0;  // nullptr: the arrow
   // Shows a finished frame of the window's size.
   virtual void Present(const Bitmap& frame) = 0;
+  // The clipboard's text (UTF-8) for pasting; empty when there is none.
+  virtual std::string ClipboardText() { return {}; }
 };
 
 }  // namespace frost

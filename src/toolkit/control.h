@@ -69,6 +69,8 @@ class Control {
   virtual void Paint(Bitmap& frame, const PixelRect& area);
   // Whether the control takes keyboard focus and input.
   virtual bool AcceptsFocus() const { return false; }
+  // Whether mouse input stops at this control (decorations let it through to what lies below).
+  virtual bool TakesMouse() const { return true; }
 
  protected:
   Application& App() const;

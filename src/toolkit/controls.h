@@ -46,15 +46,30 @@ class TextBox : public Control {
 
   int CaretPosition() const { return caret_; }  // in characters
   void SetCaretPosition(int position);
+  // Places the caret at the character boundary nearest to x (twips from the box's left edge),
+  // as a click does.
+  void SetCaretFromX(double twips);
   // User input (from the form's focus handling); each respects MaxLength.
   void TypeText(std::string_view utf8);
   void PressKey(Key key, int modifiers);
   void Paste(std::string_view utf8);
 
+  // What a member of a control array created at run time takes over from the design member:
+  // everything but the index, the visibility and the event handlers (each member's owner wires
+  // its own, with its index).
+  void CopyDesignFrom(const TextBox& design);
+
   bool AcceptsFocus() const override { return true; }
   void Paint(Bitmap& frame, const PixelRect& area) override;
 
  private:
+  // Inserts user input at the caret, as much of it as MaxLength still admits.
+  void Insert(std::string_view utf8);
+  void Changed();
+  int CaretPixelX() const;
+  // How far the text is scrolled left so that the caret stays inside the box (pixels).
+  int ScrollPixels(int caretX, int boxWidth) const;
+
   std::string text_;
   int caret_ = 0;
 };
@@ -72,13 +87,14 @@ class Image : public Control {
   Picture picture_;
 };
 
-// A shape: a rectangle outline (and optional fill).
+// A shape: a rectangle outline (and optional fill). A decoration: mouse input goes through it.
 class Shape : public Control {
  public:
   using Control::Control;
   Color BorderColor{};
   std::optional<Color> FillColor;
   void Paint(Bitmap& frame, const PixelRect& area) override;
+  bool TakesMouse() const override { return false; }
 };
 
 // A command button: a caption and a Click handler. The card never shows its buttons.

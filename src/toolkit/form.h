@@ -11,10 +11,18 @@ namespace frost {
 class Application;
 class Timer;
 
+namespace detail {
+// Bound before the PictureBox base is built, so that the form's own surface can already reach
+// the application (twips per pixel) while the form is being constructed.
+struct FormApplication {
+  Application& app_;
+};
+}  // namespace detail
+
 // A top-level window: a drawing surface under its controls. It keeps every control of the
 // window (timers, members of control arrays created at run time and controls inside other
 // controls included) in one list, in creation order.
-class Form : public PictureBox {
+class Form : private detail::FormApplication, public PictureBox {
  public:
   Form(Application& app, std::string name);
   ~Form() override;
@@ -43,22 +51,34 @@ class Form : public PictureBox {
   void SetFocus(Control* control);
 
   // Composes the window as the user sees it: the form's screen, then every shown control
-  // over its container. Pixels outside the region are left as they are (the caller masks them).
-  void Compose(Bitmap& frame) const;
+  // over its container (children after containers, in control order, each clipped by its
+  // containers), then the tooltip. Pixels outside the region are left as they are (the caller
+  // masks them). Not const: painting a surface refreshes its stale screen.
+  void Compose(Bitmap& frame);
   // True when something changed since the last Compose.
   bool NeedsPresent() const { return needsPresent_; }
   void MarkPresented() { needsPresent_ = false; }
   void MarkChanged() { needsPresent_ = true; }
+
+  // The tooltip box drawn over the window (set by the application's mouse handling).
+  void ShowToolTip(std::string text, PixelPoint mouse);
+  void HideToolTip();
+  bool ToolTipShown() const { return toolTip_.has_value(); }
 
  private:
   friend class Control;
   void Register(Control* control);
   void Unregister(Control* control);
 
-  Application& app_;
+  struct ToolTip {
+    std::string text;
+    PixelPoint mouse;
+  };
+
   std::vector<Control*> controls_;
   std::optional<Region> region_;
   Control* activeControl_ = nullptr;
+  std::optional<ToolTip> toolTip_;
   bool needsPresent_ = true;
 };
 

@@ -1,0 +1,156 @@
+#include "toolkit/application.h"
+
+#include <algorithm>
+
+#include "toolkit/errors.h"
+#include "toolkit/form.h"
+#include "toolkit/timer.h"
+
+namespace frost {
+
+Application::Application(Backend& backend, Random& random)
+    : backend_(backend), random_(random), paceMark_(backend.Now()) {}
+
+double Application::TwipsPerPixelX() const {
+  return backend_.TwipsPerPixelX();
+}
+double Application::TwipsPerPixelY() const {
+  return backend_.TwipsPerPixelY();
+}
+double Application::Now() const {
+  return backend_.Now();
+}
+
+void Application::Sleep(int milliseconds) {
+  backend_.Sleep(milliseconds / 1000.0);
+}
+
+void Application::AddForm(Form* form) {
+  forms_.push_back(form);
+}
+void Application::RemoveForm(Form* form) {
+  std::erase(forms_, form);
+}
+void Application::AddTimer(Timer* timer) {
+  timers_.push_back(timer);
+}
+void Application::RemoveTimer(Timer* timer) {
+  std::erase(timers_, timer);
+}
+void Application::ForgetControl(const Control* control) {
+  input_.Forget(control);
+}
+
+Form* Application::WindowForm() const {
+  auto shown = std::ranges::find_if(forms_, [](const Form* form) { return form->Visible(); });
+  return shown == forms_.end() ? nullptr : *shown;
+}
+
+void Application::DoEvents() {
+  DispatchPendingInput();
+  FireDueTimers();
+  PresentIfDue();
+  Pace();
+}
+
+void Application::DispatchPendingInput() {
+  while (std::optional<InputEvent> event = backend_.PollEvent()) Dispatch(*event);
+}
+
+void Application::Dispatch(const InputEvent& event) {
+  Form* form = WindowForm();
+  if (form == nullptr)
+    return;
+  if (std::holds_alternative<CloseRequestEvent>(event)) {
+    bool cancel = false;
+    if (form->QueryUnload)
+      form->QueryUnload(cancel);
+    if (!cancel)
+      Shutdown();
+    return;
+  }
+  input_.Dispatch(*form, event);
+}
+
+void Application::FireDueTimers() {
+  // By index: a handler may create or destroy timers while the loop runs.
+  for (std::size_t i = 0; i < timers_.size(); ++i) timers_[i]->FireIfDue(Now());
+}
+
+void Application::PresentIfDue() {
+  const double now = Now();
+  if (Form* form = WindowForm())
+    input_.UpdateToolTip(*form, now);
+  if (now - lastPresent_ >= kMinPresentInterval)
+    PresentIfChanged();
+}
+
+void Application::PresentIfChanged(bool force) {
+  Form* form = WindowForm();
+  if (form == nullptr || (!force && !form->NeedsPresent()))
+    return;
+  form->Compose(frame_);
+  form->MarkPresented();
+  backend_.Present(frame_);
+  lastPresent_ = Now();
+  ++presentCount_;
+}
+
+void Application::Pace() {
+  // Waits from the end of the previous yield, so that work done between yields counts towards
+  // the pace; a late wake-up is made up at the next yield rather than slowing the show down.
+  const double target = paceMark_ + pacing_;
+  const double now = Now();
+  if (now < target) {
+    backend_.Sleep(target - now);
+    paceMark_ = target;
+  } else {
+    paceMark_ = now;
+  }
+}
+
+double Application::NextWakeTime(double stopAt) const {
+  double wake = std::min(stopAt, input_.NextToolTipTime());
+  for (const Timer* timer : timers_) {
+    if (timer->Enabled() && timer->Interval() > 0)
+      wake = std::min(wake, timer->NextDue());
+  }
+  const Form* form = WindowForm();
+  if (form != nullptr && form->NeedsPresent()) {
+    wake = std::min(wake, lastPresent_ + kMinPresentInterval);
+  }
+  return wake;
+}
+
+bool Application::Run(double stopAt) {
+  try {
+    while (!ended_) {
+      if (Now() >= stopAt)
+        return false;
+      paceMark_ = Now();
+      DispatchPendingInput();
+      FireDueTimers();
+      PresentIfDue();
+      const double wake = NextWakeTime(stopAt);
+      if (wake > Now()) {
+        if (std::optional<InputEvent> event = backend_.WaitEvent(wake))
+          Dispatch(*event);
+      }
+    }
+  } catch (const EndProgram&) {
+  }
+  return true;
+}
+
+void Application::End() {
+  Shutdown();
+}
+
+void Application::Shutdown() {
+  for (Timer* timer : timers_) timer->SetEnabled(false);
+  for (Form* form : forms_) form->SetVisible(false);
+  ended_ = true;
+  throw EndProgram{};
+}
+
+}  // namespace frost

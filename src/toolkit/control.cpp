@@ -1,0 +1,106 @@
+#include "toolkit/control.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "toolkit/application.h"
+#include "toolkit/form.h"
+
+namespace frost {
+namespace {
+
+int ToPixels(double twips, double twipsPerPixel) {
+  return static_cast<int>(std::floor(twips / twipsPerPixel + 0.5));
+}
+
+}  // namespace
+
+Control::Control(Form& form, Control* container, std::string name, int index)
+    : form_(form), container_(container), name_(std::move(name)), index_(index) {
+  // The form itself is the one control without a container; it is not in its own list.
+  if (container_ != nullptr) {
+    container_->children_.push_back(this);
+    form_.Register(this);
+  }
+}
+
+Control::~Control() {
+  if (container_ != nullptr) {
+    std::erase(container_->children_, this);
+    form_.Unregister(this);
+  }
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_)
+    return;
+  const bool wasShown = Shown();
+  visible_ = visible;
+  if (wasShown || Shown())
+    form_.MarkChanged();
+}
+
+void Control::SetLeft(double twips) {
+  left_ = twips;
+  Invalidate();
+}
+
+void Control::SetTop(double twips) {
+  top_ = twips;
+  Invalidate();
+}
+
+void Control::SetWidth(double twips) {
+  width_ = twips;
+  Invalidate();
+}
+
+void Control::SetHeight(double twips) {
+  height_ = twips;
+  Invalidate();
+}
+
+void Control::Move(double left, double top, double width, double height) {
+  SetLeft(left);
+  SetTop(top);
+  SetWidth(width);
+  SetHeight(height);
+}
+
+PixelRect Control::WindowRect() const {
+  const Application& app = App();
+  const double tppX = app.TwipsPerPixelX();
+  const double tppY = app.TwipsPerPixelY();
+  // The form's own Left/Top place the window on the screen, not anything inside it.
+  int x = 0;
+  int y = 0;
+  if (container_ != nullptr) {
+    const PixelRect origin = container_->WindowRect();
+    x = origin.left + ToPixels(left_, tppX);
+    y = origin.top + ToPixels(top_, tppY);
+  }
+  const int width = std::max(0, ToPixels(width_, tppX));
+  const int height = std::max(0, ToPixels(height_, tppY));
+  return {x, y, x + width, y + height};
+}
+
+bool Control::Shown() const {
+  for (const Control* control = this; control != nullptr; control = control->container_) {
+    if (!control->Visible())
+      return false;
+  }
+  return true;
+}
+
+void Control::Paint(Bitmap& /*frame*/, const PixelRect& /*area*/) {}
+
+Application& Control::App() const {
+  return form_.App();
+}
+
+void Control::Invalidate() const {
+  if (Shown())
+    form_.MarkChanged();
+}
+
+}  // namespace frost

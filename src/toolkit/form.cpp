@@ -1,0 +1,134 @@
+#include "toolkit/form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "toolkit/application.h"
+#include "toolkit/errors.h"
+#include "toolkit/tooltip.h"
+
+namespace frost {
+namespace {
+
+int ToPixels(double twips, double twipsPerPixel) {
+  return static_cast<int>(std::floor(twips / twipsPerPixel + 0.5));
+}
+
+// Children after their container, in control order, each clipped by its containers.
+void PaintChildren(const Control& container, const PixelRect& clip, Bitmap& frame) {
+  for (Control* child : container.Children()) {
+    if (!child->Visible())
+      continue;
+    const PixelRect area = child->WindowRect().Intersect(clip);
+    if (area.Empty())
+      continue;
+    child->Paint(frame, area);
+    PaintChildren(*child, area, frame);
+  }
+}
+
+}  // namespace
+
+Form::Form(Application& app, std::string name)
+    : detail::FormApplication{app}, PictureBox(*this, nullptr, std::move(name)) {
+  // A window starts hidden until the program shows it.
+  Control::SetVisible(false);
+  app_.AddForm(this);
+}
+
+Form::~Form() {
+  app_.RemoveForm(this);
+}
+
+Control* Form::FindControl(std::string_view name, int index) const {
+  auto found = std::ranges::find_if(controls_, [&](const Control* control) {
+    return control->Name() == name && control->Index() == index;
+  });
+  return found == controls_.end() ? nullptr : *found;
+}
+
+void Form::SetVisible(bool visible) {
+  if (visible == Visible())
+    return;
+  Backend& backend = app_.GetBackend();
+  Control::SetVisible(visible);
+  if (visible) {
+    backend.SetWindowTitle(Caption);
+    if (Icon != nullptr)
+      backend.SetWindowIcon(*Icon);
+    backend.SetWindowVisible(true);
+    MarkChanged();
+    app_.PresentIfChanged();
+  } else {
+    HideToolTip();
+    backend.SetWindowVisible(false);
+  }
+}
+
+void Form::SetWidth(double twips) {
+  PictureBox::SetWidth(twips);
+  app_.GetBackend().SetWindowSize(ToPixels(Width(), app_.TwipsPerPixelX()),
+                                  ToPixels(Height(), app_.TwipsPerPixelY()));
+}
+
+void Form::SetHeight(double twips) {
+  PictureBox::SetHeight(twips);
+  app_.GetBackend().SetWindowSize(ToPixels(Width(), app_.TwipsPerPixelX()),
+                                  ToPixels(Height(), app_.TwipsPerPixelY()));
+}
+
+void Form::SetRegion(std::optional<Region> region) {
+  region_ = std::move(region);
+  app_.GetBackend().SetRegion(region_);
+  MarkChanged();
+}
+
+void Form::SetFocus(Control* control) {
+  if (control != nullptr && (!control->AcceptsFocus() || !control->Shown())) {
+    throw RuntimeError(error::kInvalidCall, "Invalid procedure call or argument");
+  }
+  if (control == activeControl_)
+    return;
+  if (activeControl_ != nullptr && activeControl_->Shown())
+    MarkChanged();
+  activeControl_ = control;
+  if (control != nullptr)
+    MarkChanged();
+}
+
+void Form::Compose(Bitmap& frame) {
+  const PixelRect window = WindowRect();
+  if (frame.Width() != window.Width() || frame.Height() != window.Height()) {
+    frame = Bitmap(window.Width(), window.Height());
+  }
+  const PixelRect all = frame.Bounds();
+  Paint(frame, all);
+  PaintChildren(*this, all, frame);
+  if (toolTip_)
+    DrawToolTip(frame, app_.GetBackend().Text(), toolTip_->text, toolTip_->mouse);
+}
+
+void Form::ShowToolTip(std::string text, PixelPoint mouse) {
+  toolTip_ = ToolTip{std::move(text), mouse};
+  MarkChanged();
+}
+
+void Form::HideToolTip() {
+  if (!toolTip_)
+    return;
+  toolTip_.reset();
+  MarkChanged();
+}
+
+void Form::Register(Control* control) {
+  controls_.push_back(control);
+}
+
+void Form::Unregister(Control* control) {
+  std::erase(controls_, control);
+  if (activeControl_ == control)
+    activeControl_ = nullptr;
+  app_.ForgetControl(control);
+}
+
+}  // namespace frost
