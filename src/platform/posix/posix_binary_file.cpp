@@ -1,0 +1,47 @@
+#include "platform/posix/posix_binary_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "toolkit/errors.h"
+
+namespace frost {
+
+namespace {
+constexpr int kBadRecordNumber = 63;
+}
+
+std::int64_t PosixBinaryFile::Length() {
+  return StatOpenFile(file_, path_).st_size;
+}
+
+std::uint8_t PosixBinaryFile::GetByte(std::int64_t position) {
+  std::uint8_t value = 0;
+  ssize_t count;
+  do {
+    count = ::pread(file_.Get(), &value, 1, OffsetOf(position));
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) {
+    ThrowFileError(errno, path_);
+  }
+  return value;
+}
+
+void PosixBinaryFile::PutByte(std::int64_t position, std::uint8_t value) {
+  PutBytes(position, std::span(&value, 1));
+}
+
+void PosixBinaryFile::PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) {
+  WriteAllAt(file_, bytes, OffsetOf(position), path_);
+}
+
+off_t PosixBinaryFile::OffsetOf(std::int64_t position) const {
+  if (position < 1) {
+    throw RuntimeError(kBadRecordNumber,
+                       "Bad record number: " + std::to_string(position) + " in " + path_);
+  }
+  return static_cast<off_t>(position - 1);
+}
+
+}  // namespace frost
