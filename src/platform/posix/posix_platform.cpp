@@ -1,0 +1,67 @@
+#include "platform/posix/posix_platform.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "resources/embedded.h"
+
+namespace frost {
+
+namespace {
+
+std::string RunningProgramPath() {
+  constexpr const char* kSelf = "/proc/self/exe";
+  std::string path(256, '\0');
+  for (;;) {
+    ssize_t length = ::readlink(kSelf, path.data(), path.size());
+    if (length < 0) {
+      ThrowFileError(errno, kSelf);
+    }
+    if (static_cast<std::size_t>(length) < path.size()) {
+      path.resize(static_cast<std::size_t>(length));
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string WithoutTrailingSlashes(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') {
+    folder.pop_back();
+  }
+  return folder;
+}
+
+}  // namespace
+
+PosixPlatform::PosixPlatform(PosixPlatformOptions options)
+    : program_path_(std::move(options.program_path)), lock_path_(std::move(options.lock_path)) {}
+
+std::string PosixPlatform::ProgramPath() {
+  return program_path_.empty() ? RunningProgramPath() : program_path_;
+}
+
+std::optional<std::string> PosixPlatform::Environment(const std::string& name) {
+  if (const char* value = std::getenv(name.c_str())) {
+    return value;
+  }
+  return std::nullopt;
+}
+
+std::string PosixPlatform::TempFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return WithoutTrailingSlashes(folder != nullptr && *folder != '\0' ? folder : "/tmp");
+}
+
+std::optional<std::vector<std::uint8_t>> PosixPlatform::LoadResource(const std::string& type,
+                                                                     int id) {
+  auto bytes = resources::Find(type, id);
+  if (!bytes) {
+    return std::nullopt;
+  }
+  return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+}
+
+}  // namespace frost

@@ -1,0 +1,101 @@
+#pragma once
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/sound_output.h"
+
+namespace frost::testing_support {
+
+// A fresh folder under the temp folder, removed with everything in it at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "frost-platform-XXXXXX");
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string File(const std::string& name) const { return path_ / name; }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Sets (or, with nullopt, removes) an environment variable for the scope of a test.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+      : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) {
+      old_ = old;
+    }
+    Set(value);
+  }
+  ~ScopedEnvironment() { Set(old_); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  void Set(const std::optional<std::string>& value) {
+    if (value) {
+      ::setenv(name_.c_str(), value->c_str(), 1);
+    } else {
+      ::unsetenv(name_.c_str());
+    }
+  }
+
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+inline void WriteFile(const std::string& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ostringstream contents;
+  contents << std::ifstream(path, std::ios::binary).rdbuf();
+  return contents.str();
+}
+
+inline void WriteScript(const std::string& path, const std::string& body) {
+  WriteFile(path, "#!/bin/sh\n" + body);
+  ::chmod(path.c_str(), 0755);
+}
+
+// What a started program wrote once it has written a whole line; nullopt if it has not
+// done so within a few seconds.
+inline std::optional<std::string> WaitForLine(const std::string& path) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::string contents = ReadFile(path);
+    if (contents.ends_with('\n')) {
+      return contents.substr(0, contents.size() - 1);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return std::nullopt;
+}
+
+class MockSoundOutput : public SoundOutput {
+ public:
+  MOCK_METHOD(int, PlaySound, (const char* name, std::uint32_t flags), (override));
+  MOCK_METHOD(std::uint32_t, SendMciCommand, (const std::string& command), (override));
+  MOCK_METHOD(int, WaveOutDeviceCount, (), (override));
+  MOCK_METHOD(int, MidiOutDeviceCount, (), (override));
+  MOCK_METHOD(void, Beep, (), (override));
+};
+
+}  // namespace frost::testing_support

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+
+#include "platform/sdl/desktop_platform.h"
+#include "platform_test_support.h"
+#include "toolkit/errors.h"
+
+extern char** environ;
+
+namespace frost {
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+class PosixFiles : public ::testing::Test {
+ protected:
+  // Expects the call to raise the run-time error with this number, naming the path.
+  template <class Call>
+  void ExpectError(int number, const std::string& path, Call call) {
+    try {
+      call();
+      ADD_FAILURE() << "no error for " << path;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), number) << error.what();
+      EXPECT_THAT(error.what(), ::testing::HasSubstr(path));
+    }
+  }
+
+  static bool IsExecutable(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IXUSR) != 0;
+  }
+
+  ::testing::NiceMock<testing_support::MockSoundOutput> sound_;
+  DesktopPlatform platform_{sound_};
+  testing_support::ScratchFolder folder_;
+  const std::string card_ = folder_.File("Frostmail.exe");
+  const std::string copy_ = folder_.File("Frost_Mail.exe");
+  const std::string bytes_ = std::string("MZ\0\x01\xff~end", 9);
+};
+
+TEST_F(PosixFiles, CopyKeepsTheBytesAndTheExecutableBit) {
+  WriteFile(card_, bytes_);
+  ::chmod(card_.c_str(), 0755);
+
+  platform_.CopyFile(card_, copy_);
+
+  EXPECT_EQ(ReadFile(copy_), bytes_);
+  EXPECT_TRUE(IsExecutable(copy_));
+}
+
+TEST_F(PosixFiles, CopyOverwritesALongerNonExecutableTarget) {
+  WriteFile(card_, bytes_);
+  ::chmod(card_.c_str(), 0755);
+  WriteFile(copy_, std::string(100, 'x'));
+  ::chmod(copy_.c_str(), 0644);
+
+  platform_.CopyFile(card_, copy_);
+
+  EXPECT_EQ(ReadFile(copy_), bytes_);
+  EXPECT_TRUE(IsExecutable(copy_));
+}
+
+TEST_F(PosixFiles, CopyOfAReadOnlyFileStaysWritableForItsOwner) {
+  WriteFile(card_, bytes_);
+  ::chmod(card_.c_str(), 0555);
+
+  platform_.CopyFile(card_, copy_);
+
+  struct stat status {};
+  ASSERT_EQ(::stat(copy_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0755u);
+}
+
+TEST_F(PosixFiles, CopyOntoItselfIsRefusedAndKeepsTheFile) {
+  WriteFile(card_, bytes_);
+
+  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile(card_, card_); });
+  EXPECT_EQ(ReadFile(card_), bytes_);
+}
+
+TEST_F(PosixFiles, MissingFilesRaiseFileNotFound) {
+  const std::string missing = folder_.File("missing.exe");
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.CopyFile(missing, copy_); });
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.DeleteFile(missing); });
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.FileLength(missing); });
+  ExpectError(error::kFileNotFound, missing,
+              [&] { platform_.OpenBinary(missing, FileMode::Read); });
+  const std::string in_missing_folder = folder_.File("nowhere/Frostmail.exe");
+  ExpectError(error::kFileNotFound, in_missing_folder,
+              [&] { platform_.WriteWholeFile(in_missing_folder, {}); });
+  EXPECT_FALSE(std::filesystem::exists(copy_));
+}
+
+TEST_F(PosixFiles, ExistsLengthAndDelete) {
+  WriteFile(card_, bytes_);
+
+  EXPECT_TRUE(platform_.FileExists(card_));
+  EXPECT_FALSE(platform_.FileExists(copy_));
+  EXPECT_FALSE(platform_.FileExists(folder_.Path()));  // a folder is not a file
+  EXPECT_EQ(platform_.FileLength(card_), 9);
+
+  platform_.DeleteFile(card_);
+  EXPECT_FALSE(platform_.FileExists(card_));
+}
+
+TEST_F(PosixFiles, ByteAccessCountsPositionsFromOne) {
+  WriteFile(card_, bytes_);
+  auto file = platform_.OpenBinary(card_, FileMode::Read);
+
+  EXPECT_EQ(file->Length(), 9);
+  EXPECT_EQ(file->GetByte(1), 'M');
+  EXPECT_EQ(file->GetByte(3), 0);
+  EXPECT_EQ(file->GetByte(4), 1);
+  EXPECT_EQ(file->GetByte(5), 0xff);
+  EXPECT_EQ(file->GetByte(9), 'd');
+  EXPECT_EQ(file->GetByte(10), 0);  // past the end: nothing read, no error
+  EXPECT_THROW(file->GetByte(0), RuntimeError);
+}
+
+TEST_F(PosixFiles, ByteWritesChangeAndExtendTheFile) {
+  WriteFile(card_, bytes_);
+  auto file = platform_.OpenBinary(card_, FileMode::ReadWrite);
+
+  file->PutByte(1, 'm');
+  const std::uint8_t tail[] = {'!', '?'};
+  file->PutBytes(10, tail);
+
+  EXPECT_EQ(file->Length(), 11);
+  EXPECT_EQ(file->GetByte(1), 'm');
+  file.reset();
+  EXPECT_EQ(ReadFile(card_), "m" + bytes_.substr(1) + "!?");
+  EXPECT_THROW(platform_.OpenBinary(card_, FileMode::ReadWrite)->PutByte(0, 1), RuntimeError);
+}
+
+TEST_F(PosixFiles, ReadWriteAccessCreatesTheFileAndReadAccessWritesNothing) {
+  platform_.OpenBinary(copy_, FileMode::ReadWrite)->PutByte(3, 'x');
+  EXPECT_EQ(ReadFile(copy_), std::string("\0\0x", 3));
+
+  ExpectError(error::kPathFileAccess, copy_,
+              [&] { platform_.OpenBinary(copy_, FileMode::Read)->PutByte(1, 'y'); });
+  EXPECT_EQ(ReadFile(copy_), std::string("\0\0x", 3));
+}
+
+TEST_F(PosixFiles, WriteWholeFileReplacesTheContents) {
+  WriteFile(card_, std::string(100, 'x'));
+  const std::uint8_t tune[] = {'M', 'T', 'h', 'd'};
+
+  platform_.WriteWholeFile(card_, tune);
+
+  EXPECT_EQ(ReadFile(card_), "MThd");
+}
+
+// Linux refuses writes into a running program; the card must see "permission denied" and
+// retry, as it would for a file in use.
+TEST_F(PosixFiles, WritingIntoARunningProgramIsPermissionDenied) {
+  std::filesystem::copy_file("/bin/sleep", card_);
+  ::chmod(card_.c_str(), 0755);
+  std::string program = card_, seconds = "10";
+  char* argv[] = {program.data(), seconds.data(), nullptr};
+  pid_t running = 0;
+  ASSERT_EQ(posix_spawn(&running, card_.c_str(), nullptr, nullptr, argv, environ), 0);
+
+  ExpectError(error::kPermissionDenied, card_, [&] { platform_.WriteWholeFile(card_, {}); });
+  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile("/bin/true", card_); });
+
+  ::kill(running, SIGKILL);
+  ::waitpid(running, nullptr, 0);
+}
+
+}  // namespace
+}  // namespace frost
