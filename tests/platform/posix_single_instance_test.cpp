@@ -60,13 +60,6 @@ TEST_F(SingleInstance, AStartedProgramDoesNotInheritTheGuard) {
   ::kill(std::stoi(*child), SIGKILL);
 }
 
-TEST_F(SingleInstance, NoLockPathMeansNoGuard) {
-  DesktopPlatform first(sound_, {.program_path = "", .lock_path = ""});
-  DesktopPlatform second(sound_, {.program_path = "", .lock_path = ""});
-  EXPECT_TRUE(first.AcquireSingleInstance());
-  EXPECT_TRUE(second.AcquireSingleInstance());
-}
-
 TEST_F(SingleInstance, AGuardThatCannotBeCreatedLetsTheCardRun) {
   platform_.SetLockPath(folder_.File("no-such-folder/frostmail.lock"));
   EXPECT_TRUE(platform_.AcquireSingleInstance());
