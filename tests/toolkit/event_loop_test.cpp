@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "toolkit/controls.h"
+#include "toolkit/errors.h"
+#include "toolkit/timer.h"
+#include "toolkit_fixture.h"
+
+namespace frost {
+namespace {
+
+using EventLoopTest = testing::ToolkitTest;
+
+TEST_F(EventLoopTest, SleepAdvancesTheVirtualClockAtOnceWithoutServingTimers) {
+  Timer timer(form, "Timer1", 100);
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  timer.SetEnabled(true);
+  const auto start = std::chrono::steady_clock::now();
+  app.Sleep(1000);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  EXPECT_DOUBLE_EQ(app.Now(), 1.0);
+  EXPECT_EQ(ticks, 0);
+  app.DoEvents();
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(EventLoopTest, EveryYieldCostsThePacingTime) {
+  app.SetPacing(kYieldPacingSeconds);
+  for (int i = 0; i < 1000; ++i) app.DoEvents();
+  EXPECT_NEAR(app.Now(), 1000 * kYieldPacingSeconds, 1e-9);
+}
+
+TEST_F(EventLoopTest, WorkBetweenYieldsCountsTowardsThePace) {
+  app.SetPacing(0.010);
+  app.DoEvents();
+  app.Sleep(4);
+  app.DoEvents();
+  EXPECT_NEAR(app.Now(), 0.020, 1e-9);
+  app.Sleep(30);
+  app.DoEvents();
+  EXPECT_NEAR(app.Now(), 0.050, 1e-9);
+}
+
+TEST_F(EventLoopTest, PresentationIsCappedAtSixtyPerSecondOfShowTime) {
+  app.SetPacing(kYieldPacingSeconds);
+  app.DoEvents();
+  const int before = app.PresentCount();
+  const double start = app.Now();
+  while (app.Now() < start + 1.0) {
+    form.MarkChanged();
+    app.DoEvents();
+  }
+  const int presented = app.PresentCount() - before;
+  EXPECT_LE(presented, 60);
+  EXPECT_GE(presented, 59);
+  EXPECT_EQ(backend.PresentCount(), app.PresentCount());
+}
+
+TEST_F(EventLoopTest, IdleLoopPresentsNothingAndJumpsToTheStopTime) {
+  app.Run(0.1);
+  const int presented = backend.PresentCount();
+  EXPECT_FALSE(app.Run(80.0));
+  EXPECT_DOUBLE_EQ(app.Now(), 80.0);
+  EXPECT_EQ(backend.PresentCount(), presented);
+}
+
+TEST_F(EventLoopTest, ChangesShowAtTheNextPresentation) {
+  Shape shape(form, &form, "Shape1");
+  shape.Move(0, 0, 10 * 15, 10 * 15);
+  shape.FillColor = RGB(1, 2, 3);
+  shape.BorderColor = RGB(1, 2, 3);
+  app.Run(1.0);
+  EXPECT_EQ(backend.LastFrame().At(5, 5), RGB(1, 2, 3));
+  shape.SetVisible(false);
+  app.Run(1.1);
+  EXPECT_NE(backend.LastFrame().At(5, 5), RGB(1, 2, 3));
+}
+
+TEST_F(EventLoopTest, EndInsideNestedYieldsUnwindsToRun) {
+  Timer outer(form, "TimerOuter", 10);
+  Timer inner(form, "TimerInner", 5);
+  bool reachedAfterEnd = false;
+  outer.OnTimer = [&] {
+    for (int i = 0; i < 100; ++i) app.DoEvents();
+    reachedAfterEnd = true;
+  };
+  inner.OnTimer = [&] {
+    if (outer.Running()) {
+      app.End();
+      reachedAfterEnd = true;
+    }
+  };
+  app.SetPacing(0.001);
+  outer.SetEnabled(true);
+  inner.SetEnabled(true);
+  EXPECT_TRUE(app.Run(10.0));
+  EXPECT_TRUE(app.Ended());
+  EXPECT_FALSE(reachedAfterEnd);
+  EXPECT_FALSE(backend.WindowVisible());
+  EXPECT_FALSE(outer.Running());
+  EXPECT_LT(app.Now(), 1.0);
+}
+
+TEST_F(EventLoopTest, EndIsNotSwallowedByResumeNext) {
+  bool skippedStepRan = false;
+  Timer timer(form, "Timer1", 10);
+  timer.OnTimer = [&] {
+    ResumeNext([&] { throw RuntimeError(5, "fails"); }, [&] { app.End(); },
+               [&] { skippedStepRan = true; });
+  };
+  timer.SetEnabled(true);
+  EXPECT_TRUE(app.Run(1.0));
+  EXPECT_FALSE(skippedStepRan);
+}
+
+TEST_F(EventLoopTest, CloseRequestAsksTheFormAndMayBeCancelled) {
+  int asked = 0;
+  bool cancel = true;
+  form.QueryUnload = [&](bool& keepOpen) {
+    ++asked;
+    keepOpen = cancel;
+  };
+  backend.Push(CloseRequestEvent{}, 1.0);
+  EXPECT_FALSE(app.Run(2.0));
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(backend.WindowVisible());
+
+  cancel = false;
+  backend.Push(CloseRequestEvent{}, 3.0);
+  EXPECT_TRUE(app.Run(10.0));
+  EXPECT_EQ(asked, 2);
+  EXPECT_DOUBLE_EQ(app.Now(), 3.0);
+  EXPECT_FALSE(backend.WindowVisible());
+  EXPECT_FALSE(form.Visible());
+}
+
+TEST_F(EventLoopTest, TimedInputArrivesAtItsTime) {
+  std::vector<double> clicks;
+  form.Click = [&] { clicks.push_back(app.Now()); };
+  backend.Push(MouseDownEvent{{5, 5}}, 2.5);
+  backend.Push(MouseUpEvent{{5, 5}}, 2.5);
+  backend.Push(MouseDownEvent{{5, 5}}, 7.0);
+  backend.Push(MouseUpEvent{{5, 5}}, 7.25);
+  app.Run(10.0);
+  EXPECT_EQ(clicks, (std::vector<double>{2.5, 7.25}));
+}
+
+TEST_F(EventLoopTest, YieldServesInputInsideAHandler) {
+  Timer timer(form, "Timer1", 10);
+  std::vector<std::string> order;
+  form.Click = [&] { order.push_back("click"); };
+  timer.OnTimer = [&] {
+    timer.SetEnabled(false);
+    order.push_back("tick starts");
+    backend.Push(MouseDownEvent{{5, 5}});
+    backend.Push(MouseUpEvent{{5, 5}});
+    app.DoEvents();
+    order.push_back("tick ends");
+  };
+  timer.SetEnabled(true);
+  app.Run(1.0);
+  EXPECT_EQ(order, (std::vector<std::string>{"tick starts", "click", "tick ends"}));
+}
+
+TEST_F(EventLoopTest, HiddenWindowIsNotPresented) {
+  app.Run(0.1);
+  const int presented = backend.PresentCount();
+  form.SetVisible(false);
+  EXPECT_FALSE(backend.WindowVisible());
+  for (int i = 0; i < 10; ++i) {
+    form.MarkChanged();
+    app.Sleep(100);
+    app.DoEvents();
+  }
+  EXPECT_EQ(backend.PresentCount(), presented);
+  form.SetVisible(true);
+  EXPECT_TRUE(backend.WindowVisible());
+  EXPECT_EQ(backend.PresentCount(), presented + 1);
+}
+
+TEST_F(EventLoopTest, WindowSizeFollowsTheFormInPixels) {
+  form.SetWidth(7755);
+  form.SetHeight(9112);
+  EXPECT_EQ(backend.WindowWidth(), 517);   // 517.0
+  EXPECT_EQ(backend.WindowHeight(), 607);  // 607.47
+  form.SetWidth(7762.5);
+  EXPECT_EQ(backend.WindowWidth(), 518);  // 517.5 rounds up
+}
+
+}  // namespace
+}  // namespace frost
