@@ -17,12 +17,12 @@ enum class DrawMode { CopyPen = 13 };
 // The optional parts of PaintPicture: destination size and source rectangle in the
 // destination's scale units; omitted sizes mean the picture's natural size.
 struct PaintArea {
-  std::optional<double> width;
-  std::optional<double> height;
-  std::optional<double> sourceX;
-  std::optional<double> sourceY;
-  std::optional<double> sourceWidth;
-  std::optional<double> sourceHeight;
+  std::optional<double> width{};
+  std::optional<double> height{};
+  std::optional<double> sourceX{};
+  std::optional<double> sourceY{};
+  std::optional<double> sourceWidth{};
+  std::optional<double> sourceHeight{};
   RasterOp op = RasterOp::Copy;
 };
 
@@ -32,6 +32,9 @@ struct PaintArea {
 // screen only; Cls then restores the screen from the kept bitmap.
 // Coordinates are in the current ScaleMode units (twips or pixels); a twip position maps to
 // pixel floor(twips / TwipsPerPixel + 0.5). Strokes outside the surface are clipped.
+// Coordinates and sizes that are not finite, or that land beyond the rasteriser's coordinate
+// limit, raise RuntimeError(error::kOverflow) before anything changes, as an out-of-range
+// conversion does in the card's language; the card's resume-next painters then skip that stroke.
 class PictureBox : public Control {
  public:
   PictureBox(Form& form, Control* container, std::string name, int index = -1);
@@ -70,9 +73,9 @@ class PictureBox : public Control {
   void SetAutoRedraw(bool on);
   frost::ScaleMode ScaleMode() const { return scaleMode_; }
   void SetScaleMode(frost::ScaleMode mode);
-  double ScaleWidth() const;   // inner size in the current scale units
+  double ScaleWidth() const;  // inner size in the current scale units
   double ScaleHeight() const;
-  void SetWidth(double twips) override;   // resizes the bitmaps
+  void SetWidth(double twips) override;  // resizes the bitmaps
   void SetHeight(double twips) override;
 
   // The screen as the window shows it (the kept bitmap when the screen is stale).
@@ -80,7 +83,18 @@ class PictureBox : public Control {
   void Paint(Bitmap& frame, const PixelRect& area) override;
 
  private:
-  // ... implementation state (kept_, screen_, stale flag, conversions) added by the implementer
+  // Scale units per pixel on each axis: twips per pixel, or 1 in pixel mode.
+  double UnitsPerPixelX() const;
+  double UnitsPerPixelY() const;
+  PixelPoint ToPixel(double x, double y) const;
+  Pen CurrentPen(Color color) const;
+  bool PenVisible() const { return DrawStyle != frost::DrawStyle::Transparent; }
+  // The bitmap the current AutoRedraw mode draws into (the screen made current first).
+  Bitmap& DrawTarget();
+  // After drawing: the screen follows the kept bitmap, the window needs presenting.
+  void Drawn();
+  void ResizeSurface();
+
   Bitmap kept_;
   Bitmap screen_;
   bool screenStale_ = true;
