@@ -35,8 +35,8 @@ class EllipseArea {
     const double dy = (y - cy_) / b_;
     const double half = a_ * std::sqrt(std::max(0.0, 1 - dy * dy));
     constexpr double kSlack = 1e-9;  // a centre exactly on the curve counts as inside
-    const int left = static_cast<int>(std::ceil(cx_ - half - kSlack));
-    const int right = static_cast<int>(std::floor(cx_ + half + kSlack));
+    const int left = raster::CeilToInt(cx_ - half - kSlack);
+    const int right = raster::FloorToInt(cx_ + half + kSlack);
     if (left > right)
       return std::nullopt;
     return Span{left, right};

@@ -111,6 +111,17 @@ class Capsule {
     bx_ = to.x + shift, by_ = to.y + shift;
     limit_ = (static_cast<double>(width) * width - 1) / 4;
     radius_ = std::sqrt(limit_);
+    dx_ = bx_ - ax_, dy_ = by_ - ay_;
+    length2_ = dx_ * dx_ + dy_ * dy_;
+    // Per-row coefficients of the band, so that a row costs a few multiplications.
+    if (dy_ != 0) {
+      slope_ = dx_ / dy_;
+      halfWidth_ = radius_ * std::sqrt(length2_) / std::abs(dy_);
+    }
+    if (dx_ != 0) {
+      rise_ = dy_ / dx_;
+      endOffset_ = length2_ / dx_;
+    }
   }
 
   int Top() const { return static_cast<int>(std::floor(std::min(ay_, by_) - radius_)); }
@@ -125,8 +136,8 @@ class Capsule {
     if (row.Empty())
       return std::nullopt;
     // Strictly inside: a centre exactly on the boundary is not covered.
-    const int left = static_cast<int>(std::floor(row.lo)) + 1;
-    const int right = static_cast<int>(std::ceil(row.hi)) - 1;
+    const int left = raster::FloorToInt(row.lo) + 1;
+    const int right = raster::CeilToInt(row.hi) - 1;
     if (left > right)
       return std::nullopt;
     return std::pair{left, right};
@@ -160,29 +171,25 @@ class Capsule {
   // The swept part between the two end discs: within the radius of the segment's line and
   // projecting onto the segment itself.
   Interval BandRow(int y) const {
-    const double dx = bx_ - ax_, dy = by_ - ay_;
-    const double length2 = dx * dx + dy * dy;
-    if (length2 == 0)
+    if (length2_ == 0)
       return {};
     const double ry = y - ay_;
     Interval band{-HUGE_VAL, HUGE_VAL};
-    const double reach = radius_ * std::sqrt(length2);
-    if (dy == 0) {
-      if (std::abs(ry * dx) >= reach)
+    if (dy_ == 0) {
+      if (std::abs(ry) >= radius_)
         return {};
     } else {
-      const double centre = ax_ + ry * dx / dy;
-      const double half = reach / std::abs(dy);
-      band.Meet(centre - half, centre + half);
+      const double centre = ax_ + ry * slope_;
+      band.Meet(centre - halfWidth_, centre + halfWidth_);
     }
     // Projection t = ((x - ax) dx + ry dy) / |d|^2 within [0, 1].
-    if (dx == 0) {
-      const double t = ry * dy / length2;
+    if (dx_ == 0) {
+      const double t = ry * dy_ / length2_;
       if (t < 0 || t > 1)
         return {};
     } else {
-      const double atStart = ax_ - ry * dy / dx;
-      const double atEnd = ax_ + (length2 - ry * dy) / dx;
+      const double atStart = ax_ - ry * rise_;
+      const double atEnd = atStart + endOffset_;
       band.Meet(std::min(atStart, atEnd), std::max(atStart, atEnd));
     }
     return band;
@@ -190,6 +197,8 @@ class Capsule {
 
   double ax_, ay_, bx_, by_;
   double limit_, radius_;
+  double dx_, dy_, length2_;
+  double slope_ = 0, halfWidth_ = 0, rise_ = 0, endOffset_ = 0;
 };
 
 void WideLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint to, int width,
