@@ -4,19 +4,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sound_output.h"  // the play flags (snd::)
 
 namespace frost {
-
-// Play flags of the multimedia call, by their published values.
-namespace snd {
-inline constexpr std::uint32_t kAsync = 0x1;
-inline constexpr std::uint32_t kNoDefault = 0x2;
-inline constexpr std::uint32_t kLoop = 0x8;
-inline constexpr std::uint32_t kNoStop = 0x10;
-inline constexpr std::uint32_t kNoWait = 0x2000;
-inline constexpr std::uint32_t kAlias = 0x10000;
-inline constexpr std::uint32_t kFileName = 0x20000;
-}  // namespace snd
 
 // The sound module: device detection, playing wave and MIDI files or a system sound, and
 // stopping, through the platform's sound calls only.
@@ -35,6 +25,10 @@ class BasSound {
   void StopSoundFile(std::optional<int> which = std::nullopt);
 
  private:
+  bool PlayWaveFile(const std::string& fileName, std::uint32_t flags);
+  bool PlaySequence(const std::string& fileName, std::uint32_t flags);
+  bool PlayAlias(const std::optional<std::string>& alias, std::uint32_t flags);
+
   Platform& platform_;
 };
 

@@ -1,0 +1,150 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recording_sound.h"
+#include "resources/embedded.h"
+#include "sound/bas_sound.h"
+#include "sound/sound_files.h"
+#include "support/temp_folder.h"
+
+namespace frost {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// Sets an environment variable (or removes it, for nullopt) until the end of the scope.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::string name, const std::optional<std::string>& value)
+      : name_(std::move(name)) {
+    if (const char* old = getenv(name_.c_str()))
+      old_ = old;
+    Set(value);
+  }
+  ~ScopedEnvironment() { Set(old_); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  void Set(const std::optional<std::string>& value) {
+    if (value) {
+      setenv(name_.c_str(), value->c_str(), 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+// The card's platform with a tune of the test's own as resource "CUSTOM" 101.
+class TunePlatform : public HeadlessPlatform {
+ public:
+  using HeadlessPlatform::HeadlessPlatform;
+  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override {
+    if (type == "CUSTOM" && id == 101)
+      return tune;
+    return HeadlessPlatform::LoadResource(type, id);
+  }
+  std::vector<std::uint8_t> tune = testing::MakeScaleTune(3);
+};
+
+class MusicStepTest : public ::testing::Test {
+ protected:
+  std::string OpenCommand(const std::string& path) const {
+    return "open " + path + " type sequencer alias filename";
+  }
+
+  TempFolder windows;
+  TempFolder temp;
+  ScopedEnvironment tmpdir{"TMPDIR", temp.Path().string()};
+  RecordingSound sound;
+  TunePlatform platform{sound};
+  BasSound bas{platform};
+};
+
+TEST_F(MusicStepTest, WritesTheTuneToTheWindowsFolderAndPlaysItOnce) {
+  ScopedEnvironment windir("Windir", windows.Path().string());
+  PlayCardMusic(platform, bas);
+  const std::string path = windows.File("mm.mid");
+  EXPECT_EQ(ReadBytes(path), platform.tune);
+  EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(path), "play filename"));
+}
+
+TEST_F(MusicStepTest, ReplacesAnOlderMusicFile) {
+  ScopedEnvironment windir("Windir", windows.Path().string());
+  WriteBytes(windows.File("mm.mid"), std::vector<std::uint8_t>(10000, 0xAB));
+  PlayCardMusic(platform, bas);
+  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), platform.tune);
+}
+
+TEST_F(MusicStepTest, WithoutAWindowsFolderUsesTheTemporaryFolder) {
+  ScopedEnvironment windir("Windir", std::nullopt);
+  PlayCardMusic(platform, bas);
+  EXPECT_EQ(ReadBytes(temp.File("mm.mid")), platform.tune);
+  EXPECT_EQ(sound.mci_commands.front(), OpenCommand(temp.File("mm.mid")));
+}
+
+TEST_F(MusicStepTest, FallsBackToTheTemporaryFolderWhenTheWindowsFolderCannotBeWritten) {
+  // Root may write anywhere; a folder below a regular file cannot exist for anyone.
+  WriteBytes(windows.File("plain-file"), std::vector<std::uint8_t>{1});
+  for (const std::string& unwritable :
+       {windows.File("plain-file") + "/Windows", windows.File("no-such-folder")}) {
+    sound.mci_commands.clear();
+    ScopedEnvironment windir("Windir", unwritable);
+    PlayCardMusic(platform, bas);
+    EXPECT_EQ(ReadBytes(temp.File("mm.mid")), platform.tune) << unwritable;
+    EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(temp.File("mm.mid")), "play filename"))
+        << unwritable;
+  }
+}
+
+TEST_F(MusicStepTest, AWindowsFolderWithBlanksAndDotsStillPlaysTheTune) {
+  const auto folder = windows.Path() / "My Stuff.d";
+  std::filesystem::create_directory(folder);
+  ScopedEnvironment windir("Windir", folder.string());
+  PlayCardMusic(platform, bas);
+  const std::string path = (folder / "mm.mid").string();
+  EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand('"' + path + '"'), "play filename"));
+}
+
+TEST_F(MusicStepTest, EveryStopSilencesTheMusic) {
+  ScopedEnvironment windir("Windir", windows.Path().string());
+  PlayCardMusic(platform, bas);
+  bas.StopSoundFile();
+  EXPECT_EQ(sound.mci_commands.back(), "close filename");
+}
+
+TEST_F(MusicStepTest, WithoutDevicesTheFileIsWrittenAndTheStepBeeps) {
+  ScopedEnvironment windir("Windir", windows.Path().string());
+  sound.wave_devices = 0;
+  sound.midi_devices = 0;
+  PlayCardMusic(platform, bas);
+  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), platform.tune);
+  EXPECT_EQ(sound.beeps, 1);
+  EXPECT_TRUE(sound.mci_commands.empty());
+}
+
+TEST(MusicStep, WritesTheEmbeddedTune) {
+  const auto tune = resources::Find("CUSTOM", 101);
+  if (!tune)
+    GTEST_SKIP() << "the card is built without its tune";
+  TempFolder windows;
+  ScopedEnvironment windir("Windir", windows.Path().string());
+  RecordingSound sound;
+  HeadlessPlatform platform{sound};
+  BasSound bas{platform};
+  PlayCardMusic(platform, bas);
+  EXPECT_EQ(ReadBytes(windows.File("mm.mid")),
+            std::vector<std::uint8_t>(tune->begin(), tune->end()));
+}
+
+}  // namespace
+}  // namespace frost

@@ -1,0 +1,216 @@
+#include "sound/sound_files.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <stdexcept>
+
+namespace frost::testing {
+
+namespace {
+
+constexpr int kTicksPerQuarter = 480;
+constexpr std::uint32_t kDefaultTempo = 500000;  // microseconds a quarter note: 120 bpm
+constexpr double kAudibleRms = 0.001;            // -60 dBFS
+
+void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) out.push_back(value >> shift);
+}
+
+void PutVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  std::vector<std::uint8_t> groups{static_cast<std::uint8_t>(value & 0x7F)};
+  while ((value >>= 7) != 0) groups.push_back(static_cast<std::uint8_t>(0x80 | (value & 0x7F)));
+  out.insert(out.end(), groups.rbegin(), groups.rend());
+}
+
+// Reads a Standard MIDI File's numbers; throws when it runs past the end.
+class SmfReader {
+ public:
+  explicit SmfReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  std::uint32_t Fixed(int count) {
+    std::uint32_t value = 0;
+    while (count-- > 0) value = (value << 8) | Byte();
+    return value;
+  }
+  std::uint32_t Variable() {
+    std::uint32_t value = 0;
+    std::uint8_t byte;
+    do {
+      byte = Byte();
+      value = (value << 7) | (byte & 0x7F);
+    } while ((byte & 0x80) != 0);
+    return value;
+  }
+  std::uint8_t Byte() {
+    if (at_ >= bytes_.size())
+      throw std::runtime_error("MIDI file ends early");
+    return bytes_[at_++];
+  }
+  std::uint8_t Peek() const {
+    if (at_ >= bytes_.size())
+      throw std::runtime_error("MIDI file ends early");
+    return bytes_[at_];
+  }
+  void Skip(std::size_t count) { at_ += count; }
+  std::size_t At() const { return at_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t at_ = 0;
+};
+
+// Walks one track: its tempo changes into `tempos` (tick -> tempo); returns its last tick.
+std::uint64_t ReadTrack(SmfReader& reader, std::size_t end,
+                        std::map<std::uint64_t, std::uint32_t>& tempos) {
+  std::uint64_t tick = 0;
+  std::uint8_t status = 0;
+  while (reader.At() < end) {
+    tick += reader.Variable();
+    if ((reader.Peek() & 0x80) != 0)
+      status = reader.Byte();  // else running status
+    if (status == 0xFF) {
+      const std::uint8_t type = reader.Byte();
+      const std::uint32_t length = reader.Variable();
+      if (type == 0x51 && length == 3) {
+        tempos[tick] = reader.Fixed(3);
+      } else {
+        reader.Skip(length);
+      }
+    } else if (status == 0xF0 || status == 0xF7) {
+      reader.Skip(reader.Variable());
+    } else {
+      const std::uint8_t kind = status & 0xF0;
+      reader.Skip(kind == 0xC0 || kind == 0xD0 ? 1 : 2);
+    }
+  }
+  return tick;
+}
+
+std::int32_t ReadLittleEndian(const char* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = (value << 8) | static_cast<std::uint8_t>(bytes[i]);
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> MakeScaleTune(int notes, int program) {
+  std::vector<std::uint8_t> track;
+  const std::uint8_t header[] = {0x00, 0xFF, 0x51,
+                                 0x03, 0x07, 0xA1,
+                                 0x20,  // tempo 500000
+                                 0x00, 0xC0, static_cast<std::uint8_t>(program)};
+  track.insert(track.end(), std::begin(header), std::end(header));
+  for (int i = 0; i < notes; ++i) {
+    const auto key = static_cast<std::uint8_t>(60 + 2 * i % 24);
+    PutVariableLength(track, 0);
+    track.insert(track.end(), {0x90, key, 100});
+    PutVariableLength(track, kTicksPerQuarter);
+    track.insert(track.end(), {0x80, key, 0});
+  }
+  track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+
+  std::vector<std::uint8_t> smf = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1};
+  PutBigEndian(smf, kTicksPerQuarter, 2);
+  smf.insert(smf.end(), {'M', 'T', 'r', 'k'});
+  PutBigEndian(smf, static_cast<std::uint32_t>(track.size()), 4);
+  smf.insert(smf.end(), track.begin(), track.end());
+  return smf;
+}
+
+double TuneSeconds(std::span<const std::uint8_t> smf) {
+  SmfReader reader(smf);
+  reader.Skip(10);  // "MThd", header length, format
+  const std::uint32_t trackCount = reader.Fixed(2);
+  const std::uint32_t division = reader.Fixed(2);
+  std::map<std::uint64_t, std::uint32_t> tempos{{0, kDefaultTempo}};
+  std::uint64_t lastTick = 0;
+  for (std::uint32_t track = 0; track < trackCount; ++track) {
+    reader.Skip(4);  // "MTrk"
+    const std::size_t length = reader.Fixed(4);
+    lastTick = std::max(lastTick, ReadTrack(reader, reader.At() + length, tempos));
+  }
+  double seconds = 0;
+  for (auto change = tempos.begin(); change != tempos.end() && change->first < lastTick; ++change) {
+    const auto next = std::next(change);
+    const std::uint64_t until = next == tempos.end() ? lastTick : std::min(next->first, lastTick);
+    seconds += (until - change->first) * (change->second / 1e6) / division;
+  }
+  return seconds;
+}
+
+std::optional<WaveMeasure> MeasureWave(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+    return std::nullopt;
+  }
+  int channels = 0, rate = 0, bits = 0;
+  for (std::size_t at = 12; at + 8 <= bytes.size();) {
+    const std::string id = bytes.substr(at, 4);
+    const std::size_t size = ReadLittleEndian(&bytes[at + 4], 4);
+    const char* body = &bytes[at + 8];
+    if (id == "fmt ") {
+      channels = ReadLittleEndian(body + 2, 2);
+      rate = ReadLittleEndian(body + 4, 4);
+      bits = ReadLittleEndian(body + 14, 2);
+    } else if (id == "data" && bits == 16 && channels > 0 && rate > 0) {
+      const std::size_t count = std::min(size, bytes.size() - at - 8) / 2;
+      const std::size_t window = static_cast<std::size_t>(channels) * rate / 100;  // 10 ms
+      double sumOfSquares = 0, windowSum = 0, peak = 0;
+      std::size_t audibleUntil = 0;
+      for (std::size_t i = 0; i < count; ++i) {
+        const double sample =
+            static_cast<std::int16_t>(ReadLittleEndian(body + 2 * i, 2)) / 32768.0;
+        sumOfSquares += sample * sample;
+        windowSum += sample * sample;
+        peak = std::max(peak, std::abs(sample));
+        if ((i + 1) % window == 0 || i + 1 == count) {
+          if (std::sqrt(windowSum / window) > kAudibleRms)
+            audibleUntil = i + 1;
+          windowSum = 0;
+        }
+      }
+      const double samplesPerSecond = static_cast<double>(channels) * rate;
+      return WaveMeasure{count / samplesPerSecond,
+                         count > 0 ? std::sqrt(sumOfSquares / count) : 0.0, peak,
+                         audibleUntil / samplesPerSecond};
+    }
+    at += 8 + size + (size & 1);
+  }
+  return std::nullopt;
+}
+
+void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double ResidentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0)
+      return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;
+}
+
+}  // namespace frost::testing

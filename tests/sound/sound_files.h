@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace frost::testing {
+
+// A format-0 Standard MIDI File at 120 beats a minute: `notes` quarter notes (half a second
+// each) of a rising scale on the General MIDI instrument `program`.
+std::vector<std::uint8_t> MakeScaleTune(int notes, int program = 0);
+
+// Seconds from the start to the end of the longest track, following the tempo changes.
+double TuneSeconds(std::span<const std::uint8_t> smf);
+
+struct WaveMeasure {
+  double seconds = 0;
+  double rms = 0;            // of all samples, full scale = 1
+  double peak = 0;           // full scale = 1
+  double audible_until = 0;  // end of the last 10 ms louder than -60 dBFS
+};
+
+// Reads a 16-bit PCM WAV file; nullopt when it is missing or malformed.
+std::optional<WaveMeasure> MeasureWave(const std::string& path);
+
+void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+// CPU seconds this process has used so far, user and system.
+double ProcessCpuSeconds();
+// Resident memory of this process in megabytes.
+double ResidentMegabytes();
+
+}  // namespace frost::testing
