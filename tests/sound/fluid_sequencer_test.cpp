@@ -1,0 +1,223 @@
+#include "platform/posix/fluid_sequencer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "resources/embedded.h"
+#include "sound/sound_files.h"
+#include "support/temp_folder.h"
+
+namespace frost {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::MakeScaleTune;
+using testing::MeasureWave;
+using testing::TempFolder;
+using testing::TuneSeconds;
+using testing::WriteBytes;
+
+constexpr double kNoiseFloor = 0.01;  // RMS, full scale = 1: about -40 dBFS
+// The last notes may ring on this long after the tune's last event before the output goes.
+constexpr double kRingOutSeconds = 3;
+
+bool SystemHasSoundFont() {
+  for (const auto& path : SystemSoundFonts()) {
+    if (std::filesystem::exists(path))
+      return true;
+  }
+  return false;
+}
+
+std::string OpenCommand(const std::string& path, const std::string& alias = "filename") {
+  return "open " + path + " type sequencer alias " + alias;
+}
+
+// Waits up to `limit` for the sequencer to let go of its output.
+bool FallsSilentWithin(const FluidSequencer& sequencer, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (sequencer.IsSounding()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      return false;
+    std::this_thread::sleep_for(10ms);
+  }
+  return true;
+}
+
+// The whole tune sounds, and the output is let go soon after its last sound.
+void ExpectLastsAboutTheTune(const testing::WaveMeasure& wave, double tuneSeconds) {
+  EXPECT_GE(wave.audible_until, tuneSeconds - 0.05);
+  EXPECT_GE(wave.seconds, tuneSeconds);
+  EXPECT_LT(wave.seconds, tuneSeconds + kRingOutSeconds + 0.1);
+  std::cout << "tune " << tuneSeconds << " s, audible until " << wave.audible_until
+            << " s, rendered " << wave.seconds << " s\n";
+}
+
+// --- the command interpreter, which needs no soundfont -----------------------------------------
+
+class SequencerCommands : public ::testing::Test {
+ protected:
+  SequencerCommands() { WriteBytes(tune_path, MakeScaleTune(2)); }
+  TempFolder folder;
+  std::string tune_path = folder.File("song.mid");
+  FluidSequencer sequencer{{.sound_fonts = {}, .wav_file = folder.File("out.wav")}};
+};
+
+TEST_F(SequencerCommands, RejectsWhatItDoesNotUnderstand) {
+  EXPECT_EQ(sequencer.Send(""), mci::kMissingCommandString);
+  EXPECT_EQ(sequencer.Send("   "), mci::kMissingCommandString);
+  EXPECT_EQ(sequencer.Send("stop filename"), mci::kUnrecognizedCommand);
+  EXPECT_EQ(sequencer.Send("open \"" + tune_path + " alias filename"), mci::kNoClosingQuote);
+  EXPECT_EQ(sequencer.Send("open " + tune_path + " type waveaudio alias filename"),
+            mci::kInvalidDeviceName);
+  EXPECT_EQ(sequencer.Send("open " + tune_path + " shareable alias filename"),
+            mci::kUnrecognizedKeyword);
+  EXPECT_EQ(sequencer.Send("open " + tune_path + " alias"), mci::kMissingParameter);
+  EXPECT_EQ(sequencer.Send("open"), mci::kMissingParameter);
+}
+
+TEST_F(SequencerCommands, PlayAndCloseNeedAnOpenAlias) {
+  EXPECT_EQ(sequencer.Send("play filename"), mci::kInvalidDeviceName);
+  EXPECT_EQ(sequencer.Send("play filename repeat"), mci::kInvalidDeviceName);
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kInvalidDeviceName);
+  EXPECT_FALSE(sequencer.IsSounding());
+}
+
+TEST_F(SequencerCommands, OpenReportsAMissingOrForeignFile) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(folder.File("missing.mid"))), mci::kFileNotFound);
+  WriteBytes(folder.File("text.mid"), std::vector<std::uint8_t>(100, 'x'));
+  EXPECT_EQ(sequencer.Send(OpenCommand(folder.File("text.mid"))), mci::kInvalidFile);
+}
+
+TEST_F(SequencerCommands, WithoutASoundFontThereIsNoSequencer) {
+  EXPECT_FALSE(sequencer.HasSoundFont());
+  EXPECT_EQ(sequencer.Send(OpenCommand(tune_path)), mci::kNoMidiPresent);
+  EXPECT_EQ(sequencer.Send("play filename"), mci::kInvalidDeviceName);
+}
+
+TEST(SequencerSoundFonts, TheFirstSoundFontThatExistsIsUsed) {
+  TempFolder folder;
+  const std::string missing = folder.File("missing.sf2");
+  EXPECT_FALSE(FluidSequencer({.sound_fonts = {missing}, .wav_file = {}}).HasSoundFont());
+  WriteBytes(folder.File("some.sf2"), std::vector<std::uint8_t>{1});
+  EXPECT_TRUE(FluidSequencer({.sound_fonts = {missing, folder.File("some.sf2")}, .wav_file = {}})
+                  .HasSoundFont());
+}
+
+// --- the real synthesiser, rendering into a WAV file -------------------------------------------
+
+class SequencerRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!SystemHasSoundFont())
+      GTEST_SKIP() << "no General MIDI soundfont is installed";
+  }
+  std::string WriteTune(int notes, const std::string& name = "song.mid") {
+    tune = MakeScaleTune(notes);
+    WriteBytes(folder.File(name), tune);
+    return folder.File(name);
+  }
+  testing::WaveMeasure Rendered() const {
+    const auto measure = MeasureWave(wav_path);
+    EXPECT_TRUE(measure.has_value()) << wav_path;
+    return measure.value_or(testing::WaveMeasure{});
+  }
+
+  TempFolder folder;
+  std::string wav_path = folder.File("out.wav");
+  std::vector<std::uint8_t> tune;
+  FluidSequencer sequencer{{.wav_file = wav_path}};
+};
+
+TEST_F(SequencerRender, PlayWaitRendersTheWholeTuneAudibly) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(4))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename wait"), mci::kOk);
+  EXPECT_FALSE(sequencer.IsSounding());
+  const auto wave = Rendered();
+  EXPECT_GT(wave.rms, kNoiseFloor);
+  EXPECT_LT(wave.peak, 1.0);  // no clipping
+  ExpectLastsAboutTheTune(wave, TuneSeconds(tune));
+}
+
+TEST_F(SequencerRender, AQuotedFileNameMayHoldBlanks) {
+  std::filesystem::create_directory(folder.Path() / "my music");
+  const std::string path = WriteTune(2, "my music/mm.mid");
+  EXPECT_EQ(sequencer.Send(OpenCommand('"' + path + '"')), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename wait"), mci::kOk);
+  EXPECT_GT(Rendered().rms, kNoiseFloor);
+}
+
+TEST_F(SequencerRender, CommandsIgnoreLetterCase) {
+  EXPECT_EQ(sequencer.Send("OPEN " + WriteTune(1) + " TYPE Sequencer ALIAS FileName"), mci::kOk);
+  EXPECT_EQ(sequencer.Send("Play filename WAIT"), mci::kOk);
+  EXPECT_EQ(sequencer.Send("close FILENAME"), mci::kOk);
+}
+
+TEST_F(SequencerRender, OneDeviceIsOpenAtATime) {
+  const std::string path = WriteTune(1);
+  EXPECT_EQ(sequencer.Send(OpenCommand(path)), mci::kOk);
+  EXPECT_EQ(sequencer.Send(OpenCommand(path)), mci::kDuplicateAlias);
+  EXPECT_EQ(sequencer.Send(OpenCommand(path, "other")), mci::kDeviceOpen);
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  EXPECT_EQ(sequencer.Send(OpenCommand(path, "other")), mci::kOk);
+}
+
+TEST_F(SequencerRender, CloseEndsATuneThatIsStillPlaying) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(60))), mci::kOk);  // half a minute
+  EXPECT_EQ(sequencer.Send("play filename"), mci::kOk);
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  EXPECT_FALSE(sequencer.IsSounding());
+  EXPECT_LT(Rendered().seconds, TuneSeconds(tune));
+}
+
+TEST_F(SequencerRender, TheOutputIsReleasedAtTheEndWhileTheAliasStaysOpen) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(2))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename"), mci::kOk);
+  EXPECT_TRUE(FallsSilentWithin(sequencer, 10s));
+  ExpectLastsAboutTheTune(Rendered(), TuneSeconds(tune));
+  EXPECT_EQ(sequencer.Send("play filename wait"), mci::kOk);  // still open: plays again
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kInvalidDeviceName);
+}
+
+TEST_F(SequencerRender, RepeatPlaysOnUntilClosed) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(2))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename repeat"), mci::kOk);
+  // Rendering runs far faster than real time: this is many rounds of a one-second tune.
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(sequencer.IsSounding());
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  EXPECT_GT(Rendered().seconds, 3 * TuneSeconds(tune));
+}
+
+TEST_F(SequencerRender, TheEmbeddedTuneSoundsForItsLength) {
+  const auto embedded = resources::Find("CUSTOM", 101);
+  if (!embedded)
+    GTEST_SKIP() << "the card is built without its tune";
+  tune.assign(embedded->begin(), embedded->end());
+  WriteBytes(folder.File("mm.mid"), tune);
+  const double length = TuneSeconds(tune);
+
+  const double cpuBefore = testing::ProcessCpuSeconds();
+  EXPECT_EQ(sequencer.Send(OpenCommand(folder.File("mm.mid"))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename wait"), mci::kOk);
+  const double cpuShare = (testing::ProcessCpuSeconds() - cpuBefore) / length;
+  const double residentMegabytes = testing::ResidentMegabytes();
+
+  const auto wave = Rendered();
+  EXPECT_GT(wave.rms, kNoiseFloor);
+  EXPECT_LT(wave.peak, 1.0);
+  ExpectLastsAboutTheTune(wave, length);
+  RecordProperty("tune_seconds", std::to_string(length));
+  RecordProperty("cpu_share_of_one_core", std::to_string(cpuShare));
+  RecordProperty("resident_megabytes", std::to_string(residentMegabytes));
+  std::cout << "tune " << length << " s, rms " << wave.rms << ", peak " << wave.peak << ", CPU "
+            << 100 * cpuShare << " % of one core, resident " << residentMegabytes << " MB\n";
+}
+
+}  // namespace
+}  // namespace frost
