@@ -1,0 +1,90 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace frost {
+namespace {
+
+// Sets or removes an environment variable for one test and puts it back afterwards.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name))
+      old_ = old;
+    if (value != nullptr) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnvironment() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(SdlBackendTest, WithoutADisplayOpeningFailsWithOneClearLine) {
+  ScopedEnvironment noX("DISPLAY", nullptr);
+  ScopedEnvironment noWayland("WAYLAND_DISPLAY", nullptr);
+  std::string error;
+  EXPECT_EQ(SdlBackend::Open(error), nullptr);
+  EXPECT_EQ(error, "Frostmail: no display found (DISPLAY is not set); cannot open the card window");
+}
+
+TEST(SdlBackendTest, UnreachableDisplayFailsWithoutCrashing) {
+  ScopedEnvironment badX("DISPLAY", ":9876");
+  ScopedEnvironment noWayland("WAYLAND_DISPLAY", nullptr);
+  std::string error;
+  EXPECT_EQ(SdlBackend::Open(error), nullptr);
+  EXPECT_EQ(error.rfind("Frostmail: no display found (", 0), 0u) << error;
+  EXPECT_EQ(error.find('\n'), std::string::npos);
+}
+
+class LiveSdlBackendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr)
+      GTEST_SKIP() << "no X display";
+    std::string error;
+    backend = SdlBackend::Open(error);
+    ASSERT_NE(backend, nullptr) << error;
+  }
+
+  std::unique_ptr<SdlBackend> backend;
+};
+
+TEST_F(LiveSdlBackendTest, WaitingSleepsInsteadOfSpinning) {
+  const double start = backend->Now();
+  const std::clock_t cpuStart = std::clock();
+  while (backend->Now() < start + 0.2) backend->WaitEvent(start + 0.2);
+  const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+  EXPECT_GE(backend->Now() - start, 0.2);
+  EXPECT_LT(cpuSeconds, 0.05);
+}
+
+TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
+  EXPECT_TRUE(backend->Shaped()) << "X servers have the SHAPE extension";
+  backend->SetWindowSize(40, 30);
+  backend->Present(Bitmap(40, 30, RGB(200, 100, 50)));
+  backend->SetWindowVisible(true);
+  backend->SetRegion(Region{{{0, 0, 20, 30}}});
+  backend->SetRegion(std::nullopt);
+  backend->SetWindowVisible(false);
+  EXPECT_DOUBLE_EQ(backend->TwipsPerPixelX(), backend->TwipsPerPixelY());
+  EXPECT_GT(backend->Text().Measure(FontSpec{}, "Frostmail").width, 0);
+}
+
+}  // namespace
+}  // namespace frost
