@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scene_probe.h"
+
+namespace frost {
+namespace {
+
+struct Screen {
+  double twipsPerPixel;
+  int backgroundRectangles;
+  int frameRectangles;
+};
+
+class BackdropTest : public ::testing::TestWithParam<Screen> {
+ protected:
+  BackdropTest() : card(GetParam().twipsPerPixel) { card.app.SetPacing(0); }
+
+  double Sx() const { return GetParam().twipsPerPixel / 15; }
+  double Elapsed(void (Form1::*painter)()) {
+    const double start = card.app.Now();
+    (form.*painter)();
+    return card.app.Now() - start;
+  }
+
+  testing::CardFixture card;
+  Form1& form = card.form;
+  testing::SceneProbe probe{form};
+};
+
+TEST_P(BackdropTest, BackgroundDrawsOneRectanglePerTwipUpTo4000Sx) {
+  form.DrawBackground();
+  EXPECT_NEAR(form.Intensity, 100 + 0.1 * GetParam().backgroundRectangles, 1e-6);
+}
+
+TEST_P(BackdropTest, BackgroundRunsFromDarkAmberAtTheEdgeToPaleYellowInTheMiddle) {
+  form.DrawBackground();
+  // The edge pixel column holds the first few rectangles; the last of them shows.
+  const double edge = testing::LastWholeTwipOnPixel(0, probe.Tpp());
+  EXPECT_EQ(probe.At(0, form.Picture1.Height() / 2), form.ShadedColorAt(100 + 0.1 * edge));
+  // The last rectangle, i = 4000 sx, has crossed the middle: its left side lies at x = i.
+  const double last = GetParam().backgroundRectangles - 1;
+  EXPECT_EQ(probe.At(last, last + 500 * Sx()), form.ShadedColorAt(100 + 0.1 * last));
+}
+
+TEST_P(BackdropTest, FrameRectanglesLieFortyTwipsApartGrowingBrighter) {
+  form.DrawFrame();
+  const int rectangles = GetParam().frameRectangles;
+  EXPECT_NEAR(form.Intensity, 150 + 0.7 * rectangles, 1e-9);
+  const double middleY = form.Picture1.Height() / 2;
+  double intensity = 150;  // stepped as the painter steps it: the sums round as they go
+  for (int k = 0; k < rectangles; ++k, intensity += 0.7) {
+    EXPECT_EQ(probe.At(40 * k, middleY), form.ShadedColorAt(intensity)) << k;
+  }
+  EXPECT_FALSE(probe.Painted(40 * rectangles, middleY));
+  EXPECT_FALSE(probe.Painted(20, middleY));
+}
+
+TEST_P(BackdropTest, PausesOneSecondAndRefreshesTheStripOnlyInTheDrawTreePhase) {
+  const Bitmap stripBefore = form.PictureMenu.Image();
+  form.Phase = "DrawBack";
+  EXPECT_LT(Elapsed(&Form1::DrawBackground), 0.001);
+  EXPECT_EQ(form.PictureMenu.Image(), stripBefore);
+
+  form.Phase = "DrawTree";
+  EXPECT_NEAR(Elapsed(&Form1::DrawBackground), 1.0, 0.001);
+  EXPECT_NE(form.PictureMenu.Image(), stripBefore);
+}
+
+TEST_P(BackdropTest, TheStripShowsTheBackdropAsItWasHalfwayBeneathIt) {
+  form.Phase = "DrawTree";
+  form.DrawBackground();
+  const double left = form.PictureMenu.Left();
+  const double top = form.PictureMenu.Top();
+  // Beneath the strip's left edge the rectangles had passed by i = 500 ...
+  ASSERT_LT(left, 500);
+  EXPECT_EQ(form.PictureMenu.Point(0, 0),
+            form.ShadedColorAt(100 + 0.1 * testing::LastWholeTwipOnPixel(left, probe.Tpp())));
+  // ... but 1000 twips in they had not yet arrived.
+  const double inner = 1000 * Sx();
+  EXPECT_TRUE(probe.Painted(inner, top));
+  EXPECT_EQ(form.PictureMenu.Point(inner - left, 0), form.Picture1.BackColor());
+}
+
+TEST_P(BackdropTest, NeitherPainterChangesTheLineWidthOrStyle) {
+  form.Picture1.DrawWidth = 3;
+  form.DrawBackground();
+  form.DrawFrame();
+  EXPECT_EQ(form.Picture1.DrawWidth, 3);
+  EXPECT_EQ(form.Picture1.DrawStyle, DrawStyle::Solid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, BackdropTest,
+                         ::testing::Values(Screen{15, 4001, 6}, Screen{12, 3201, 5}),
+                         [](const auto& info) {
+                           return std::to_string(static_cast<int>(info.param.twipsPerPixel)) +
+                                  "TwipsPerPixel";
+                         });
+
+}  // namespace
+}  // namespace frost
