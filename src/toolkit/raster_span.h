@@ -46,6 +46,11 @@ inline void FillRect(Bitmap& target, const PixelRect& area, const PixelRect& rec
   const PixelRect r = rect.Intersect(area);
   if (r.Empty())
     return;
+  if (r.Width() == 1) {  // a box's side: one store per row
+    std::uint32_t* p = target.Row(r.top) + r.left;
+    for (int y = r.top; y < r.bottom; ++y, p += target.Width()) *p = c.value;
+    return;
+  }
   for (int y = r.top; y < r.bottom; ++y) {
     std::fill(target.Row(y) + r.left, target.Row(y) + r.right, c.value);
   }
