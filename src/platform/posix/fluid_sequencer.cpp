@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace frost {
 
@@ -445,6 +446,7 @@ std::uint32_t FluidSequencer::Play(const std::vector<std::string>& words) {
       options_.wav_file.empty() ? performance_->SoundLive() : performance_->SoundIntoFile();
   if (!sounding) {
     performance_.reset();
+    ReportNoOutputOnce();
     return mci::kHardware;
   }
   if (wait)
@@ -461,6 +463,12 @@ std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {
   alias_.reset();
   tune_.clear();
   return mci::kOk;
+}
+
+void FluidSequencer::ReportNoOutputOnce() {
+  if (std::exchange(no_output_reported_, true))
+    return;
+  std::fprintf(stderr, "Frostmail: no audio output could be opened; the music is off\n");
 }
 
 bool FluidSequencer::IsOpenAlias(const std::string& alias) const {

@@ -64,6 +64,7 @@ class FluidSequencer {
   std::uint32_t Play(const std::vector<std::string>& words);
   std::uint32_t Close(const std::vector<std::string>& words);
   bool IsOpenAlias(const std::string& alias) const;
+  void ReportNoOutputOnce();
 
   FluidSequencerOptions options_;
   std::string sound_font_;                    // empty: none found
@@ -71,6 +72,7 @@ class FluidSequencer {
   std::optional<std::string> alias_;          // of the open device
   std::vector<std::uint8_t> tune_;            // the open device's file
   std::unique_ptr<Performance> performance_;  // the current or last "play"
+  bool no_output_reported_ = false;
 };
 
 }  // namespace frost
