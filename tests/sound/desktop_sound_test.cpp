@@ -106,5 +106,83 @@ TEST_F(DesktopSoundTest, ALiveTuneLetsGoOfTheOutputWhenItEnds) {
   EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
 }
 
+// SDL's "disk" driver writes what it is given to a file at the pace of a real device, so
+// what the desktop sound plays can be read back.
+class DesktopSoundOnDisk : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { setenv("SDL_AUDIODRIVER", "disk", 1); }
+  static void TearDownTestSuite() {
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+  }
+  void SetUp() override { setenv("SDL_DISKAUDIOFILE", output_path.c_str(), 1); }
+
+  std::string WriteWave(double seconds) {
+    wave = testing::MakeToneWave(seconds);
+    testing::WriteBytes(folder.File("a.wav"), wave);
+    return folder.File("a.wav");
+  }
+  std::vector<std::uint8_t> WaveSamples() const { return {wave.begin() + 44, wave.end()}; }
+  std::uintmax_t OutputSize() const { return std::filesystem::file_size(output_path); }
+  // True when the output holds more than `bytes` of sound that is not silence.
+  bool OutputHoldsSound(std::size_t bytes) const {
+    const auto output = testing::ReadBytes(output_path);
+    return static_cast<std::size_t>(std::count_if(output.begin(), output.end(),
+                                                  [](std::uint8_t b) { return b != 0; })) > bytes;
+  }
+
+  TempFolder folder;
+  std::string output_path = folder.File("output.raw");
+  std::vector<std::uint8_t> wave;
+};
+
+TEST_F(DesktopSoundOnDisk, APlayedWaveFileReachesTheOutputAsItIs) {
+  const std::string path = WriteWave(0.2);
+  {
+    DesktopSound sound;
+    EXPECT_EQ(sound.WaveOutDeviceCount(), 1);
+    EXPECT_EQ(sound.PlaySound(path.c_str(), snd::kFileName | snd::kNoDefault), 1);
+  }
+  const auto output = testing::ReadBytes(output_path);
+  const auto samples = WaveSamples();
+  ASSERT_GE(output.size(), samples.size());
+  EXPECT_TRUE(std::equal(samples.begin(), samples.end(), output.begin()));
+}
+
+TEST_F(DesktopSoundOnDisk, ALoopPlaysOnUntilTheNullNameStopsIt) {
+  const std::string path = WriteWave(0.05);
+  DesktopSound sound;
+  EXPECT_EQ(sound.PlaySound(path.c_str(), kPlayFileAsync | snd::kLoop), 1);
+  std::this_thread::sleep_for(400ms);
+  // The sound module always asks not to interrupt a sound that is playing.
+  EXPECT_EQ(sound.PlaySound(path.c_str(), kPlayFileAsync | snd::kNoStop), 0);
+  EXPECT_EQ(sound.PlaySound(nullptr, kStopWave), 1);
+  const auto stoppedAt = OutputSize();
+  EXPECT_GT(stoppedAt, 2 * WaveSamples().size());
+  std::this_thread::sleep_for(200ms);
+  EXPECT_EQ(OutputSize(), stoppedAt);
+}
+
+TEST_F(DesktopSoundOnDisk, MissingFilesAndAliasesFollowTheNoDefaultFlag) {
+  DesktopSound sound;
+  const std::string missing = folder.File("missing.wav");
+  EXPECT_EQ(sound.PlaySound(missing.c_str(), kPlayFileAsync), 0);
+  EXPECT_EQ(sound.PlaySound("SystemAsterisk", snd::kAlias | snd::kNoDefault), 0);
+  // Without it the system's default sound, the beep, stands in.
+  EXPECT_EQ(sound.PlaySound("SystemAsterisk", snd::kAlias | snd::kAsync), 1);
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(sound.PlaySound(nullptr, kStopWave), 1);
+  EXPECT_TRUE(OutputHoldsSound(1000));
+}
+
+TEST_F(DesktopSoundOnDisk, TheBeepIsAToneOnTheOutput) {
+  {
+    DesktopSound sound;
+    sound.Beep();
+    std::this_thread::sleep_for(300ms);
+  }
+  EXPECT_TRUE(OutputHoldsSound(1000));
+}
+
 }  // namespace
 }  // namespace frost

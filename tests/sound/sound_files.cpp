@@ -123,6 +123,30 @@ std::vector<std::uint8_t> MakeScaleTune(int notes, int program) {
   return smf;
 }
 
+std::vector<std::uint8_t> MakeToneWave(double seconds, int rate) {
+  const auto frames = static_cast<std::uint32_t>(seconds * rate);
+  std::vector<std::uint8_t> wave = {'R', 'I', 'F', 'F'};
+  const auto putLittleEndian = [&](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) wave.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  };
+  putLittleEndian(36 + 2 * frames, 4);
+  wave.insert(wave.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  putLittleEndian(16, 4);
+  putLittleEndian(1, 2);  // PCM
+  putLittleEndian(1, 2);  // mono
+  putLittleEndian(rate, 4);
+  putLittleEndian(2 * rate, 4);
+  putLittleEndian(2, 2);
+  putLittleEndian(16, 2);
+  wave.insert(wave.end(), {'d', 'a', 't', 'a'});
+  putLittleEndian(2 * frames, 4);
+  for (std::uint32_t i = 0; i < frames; ++i) {
+    const double sample = 0.5 * std::sin(2 * 3.141592653589793 * 440 * i / rate);
+    putLittleEndian(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample * 32767)), 2);
+  }
+  return wave;
+}
+
 double TuneSeconds(std::span<const std::uint8_t> smf) {
   SmfReader reader(smf);
   reader.Skip(10);  // "MThd", header length, format

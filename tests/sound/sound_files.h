@@ -14,6 +14,9 @@ std::vector<std::uint8_t> MakeScaleTune(int notes, int program = 0);
 // Seconds from the start to the end of the longest track, following the tempo changes.
 double TuneSeconds(std::span<const std::uint8_t> smf);
 
+// A 16-bit mono PCM WAV file of a 440 Hz tone at half volume.
+std::vector<std::uint8_t> MakeToneWave(double seconds, int rate = 22050);
+
 struct WaveMeasure {
   double seconds = 0;
   double rms = 0;            // of all samples, full scale = 1

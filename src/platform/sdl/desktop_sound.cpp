@@ -24,12 +24,10 @@ class DesktopSound::AudioSubsystem {
   AudioSubsystem(const AudioSubsystem&) = delete;
   AudioSubsystem& operator=(const AudioSubsystem&) = delete;
 
-  // An output that reaches a listener: SDL's "dummy" and "disk" drivers only pretend to.
+  // An output that sound can be heard from, or at least recorded by: SDL's "dummy" driver
+  // takes sound and plays it nowhere, while its "disk" driver writes it to a file.
   bool HasOutput() const {
-    if (!ready_)
-      return false;
-    const std::string_view driver = SDL_GetCurrentAudioDriver();
-    if (driver == "dummy" || driver == "disk")
+    if (!ready_ || std::string_view(SDL_GetCurrentAudioDriver()) == "dummy")
       return false;
     SDL_AudioSpec wanted{};
     wanted.freq = 44100;

@@ -13,7 +13,7 @@ namespace frost {
 // wave files and the beep to SDL audio.
 //
 // Device counts report what is really there: one wave device when SDL opens an audio output
-// (SDL's "dummy" and "disk" drivers count as none), one MIDI device when a General MIDI
+// (SDL's "dummy" driver counts as none), one MIDI device when a General MIDI
 // soundfont is installed. The MIDI count does not depend on the audio output: without one
 // "open" still succeeds and "play" fails, as a sequencer without a port would.
 //
