@@ -1,6 +1,7 @@
 // Pictures from embedded bytes: JPEG, GIF and PNG through stb_image, after a structural check
-// that the data is complete. stb_image reads past a truncated stream as if it were padded with
-// zeros and would hand back a half-grey picture instead of failing.
+// that the data is complete and sound. stb_image reads past a truncated stream as if it were
+// padded with zeros (a half-grey picture instead of a failure), and this version trusts the
+// code counts of a JPEG's Huffman tables.
 #include "toolkit/picture.h"
 
 #include <algorithm>
@@ -65,29 +66,65 @@ bool StartsWith(Bytes bytes, std::initializer_list<std::uint8_t> prefix) {
   return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
 }
 
-// A JPEG is complete when its end-of-image marker follows the first scan. Inside the entropy
-// coded data 0xFF is always stuffed as FF 00, so FF D9 there can only be the marker.
+// A Huffman table segment defines at most 256 codes per table: the decoder's tables have that
+// many entries and it does not check.
+bool HuffmanTablesSound(Bytes segment) {
+  Reader in(segment);
+  while (in.Position() < segment.size()) {
+    if (!in.Byte())
+      return false;  // table class and id
+    std::size_t codes = 0;
+    for (int length = 0; length < 16; ++length) {
+      auto count = in.Byte();
+      if (!count)
+        return false;
+      codes += *count;
+    }
+    if (codes > 256 || !in.Skip(codes))
+      return false;
+  }
+  return true;
+}
+
+// Where the entropy-coded data that starts at `at` ends: at the next marker. Stuffed FF 00 and
+// the restart markers belong to the data.
+std::size_t EndOfScan(Bytes bytes, std::size_t at) {
+  for (; at + 1 < bytes.size(); ++at) {
+    const std::uint8_t next = bytes[at + 1];
+    if (bytes[at] == 0xFF && next != 0 && (next < 0xD0 || next > 0xD7))
+      return at;
+  }
+  return bytes.size();
+}
+
+// A JPEG is complete when its segments and scans run whole up to the end-of-image marker, with
+// at least one scan on the way.
 bool JpegComplete(Bytes bytes) {
-  Reader in(bytes, 2);
+  std::size_t at = 2;
+  bool scanned = false;
   for (;;) {
+    Reader in(bytes, at);
     auto prefix = in.Byte();
     auto marker = in.Byte();
     while (marker && *marker == 0xFF) marker = in.Byte();  // fill bytes
     if (!prefix || !marker || *prefix != 0xFF)
       return false;
     if (*marker == 0xD9)
-      return false;  // end before any scan
+      return scanned;
     auto length = in.BigEndian(2);
-    if (!length || *length < 2 || !in.Skip(*length - 2))
+    if (!length || *length < 2)
       return false;
-    if (*marker == 0xDA)
-      break;  // start of scan
+    const std::size_t payload = in.Position();
+    if (!in.Skip(*length - 2))
+      return false;
+    if (*marker == 0xC4 && !HuffmanTablesSound(bytes.subspan(payload, *length - 2)))
+      return false;
+    at = in.Position();
+    if (*marker == 0xDA) {
+      scanned = true;
+      at = EndOfScan(bytes, at);
+    }
   }
-  for (std::size_t i = in.Position(); i + 1 < bytes.size(); ++i) {
-    if (bytes[i] == 0xFF && bytes[i + 1] == 0xD9)
-      return true;
-  }
-  return false;
 }
 
 // Skips a chain of GIF data sub-blocks up to its zero-length terminator.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -117,6 +119,16 @@ TEST(LoadPicture, CorruptBytesNeverCrashOnlyFail) {
       }
     }
   }
+}
+
+TEST(LoadPicture, JpegHuffmanTableWithMoreThan256CodesIsAnInvalidPicture) {
+  Bytes jpeg = Jpeg();
+  const std::uint8_t dht[] = {0xFF, 0xC4};
+  auto table = std::search(jpeg.begin(), jpeg.end(), std::begin(dht), std::end(dht));
+  ASSERT_NE(table, jpeg.end());
+  // Marker, length, class and id, then the 16 code counts.
+  std::fill_n(table + 5, 16, 0xFF);
+  ExpectInvalidPicture(jpeg);
 }
 
 TEST(LoadPicture, OtherDataIsAnInvalidPicture) {
