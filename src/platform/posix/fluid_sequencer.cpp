@@ -1,6 +1,5 @@
 #include "platform/posix/fluid_sequencer.h"
 
-#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -15,6 +14,8 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+
+#include "platform/posix/quiet_alsa.h"
 
 namespace frost {
 
@@ -59,32 +60,16 @@ void FilterFluidLog() {
   });
 }
 
-using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-// ALSA is loaded with FluidSynth and prints its own lines about a missing card; reached
-// through the loader so that the build needs no ALSA of its own.
-void SetAlsaErrorHandler(AlsaErrorHandler handler) {
-  using Setter = int (*)(AlsaErrorHandler);
-  static const auto setter =
-      reinterpret_cast<Setter>(dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"));
-  if (setter != nullptr)
-    setter(handler);
-}
-
 // While the drivers are tried one after another, each one's failure is no news.
 class QuietDriverProbe {
  public:
-  QuietDriverProbe() {
-    ++errors_muted;
-    SetAlsaErrorHandler(IgnoreAlsaError);
-  }
-  ~QuietDriverProbe() {
-    SetAlsaErrorHandler(nullptr);
-    --errors_muted;
-  }
+  QuietDriverProbe() { ++errors_muted; }
+  ~QuietDriverProbe() { --errors_muted; }
   QuietDriverProbe(const QuietDriverProbe&) = delete;
   QuietDriverProbe& operator=(const QuietDriverProbe&) = delete;
+
+ private:
+  QuietAlsa alsa_;
 };
 
 // --- command words ----------------------------------------------------------------------------

@@ -11,12 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/quiet_alsa.h"
+
 namespace frost {
 
 // SDL's audio subsystem for as long as the desktop sound lives.
 class DesktopSound::AudioSubsystem {
  public:
-  AudioSubsystem() : ready_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+  AudioSubsystem() : ready_(Start()) {}
   ~AudioSubsystem() {
     if (ready_)
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -35,6 +37,7 @@ class DesktopSound::AudioSubsystem {
     wanted.channels = 2;
     wanted.samples = 1024;
     SDL_AudioSpec obtained;
+    QuietAlsa quiet;
     const SDL_AudioDeviceID device =
         SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device == 0)
@@ -44,6 +47,11 @@ class DesktopSound::AudioSubsystem {
   }
 
  private:
+  static bool Start() {
+    QuietAlsa quiet;
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  }
+
   bool ready_;
 };
 
