@@ -90,7 +90,7 @@ Form1::Form1(Application& app, Platform& platform)
   PictureMenu.SetAutoRedraw(true);
   PictureMenu.SetBackColor(RGB(216, 169, 58));
   struct ImageButton {
-    Image& image;
+    frost::Image& image;
     const char* tooltip;
     double left, top;
   };

@@ -39,16 +39,16 @@ class Form1 : public Form, public CardState {
   CommandButton Command3;  // "Etoile1" (on the window)
   PictureBox Picture1;
   PictureBox PictureMenu;
-  Image ImagePause;
-  Image ImagePlay;
-  Image Image2;
-  Image ImageClose;
-  Image ImageEdit;
-  Image ImageEditCancel;
-  Image ImageEditSave;
+  frost::Image ImagePause;
+  frost::Image ImagePlay;
+  frost::Image Image2;
+  frost::Image ImageClose;
+  frost::Image ImageEdit;
+  frost::Image ImageEditCancel;
+  frost::Image ImageEditSave;
   PictureBox PictureSanta;
   Picture PictureSantaPicture;  // the picture PictureSanta holds: the nativity scene
-  Image Image1;
+  frost::Image Image1;
   ControlArray<TextBox> TextGreetings;
   Label Label1;
   Label Label2;

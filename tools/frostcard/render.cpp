@@ -1,0 +1,116 @@
+#include "render.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recording_sound.h"
+#include "startup/form1.h"
+#include "startup/main_module.h"
+#include "toolkit/errors.h"
+
+namespace frost::frostcard {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program folder of its own, so renders never collide with each other or a live card.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "frostcard-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string FormatSeconds(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", seconds);
+  return text;
+}
+
+class Trace {
+ public:
+  explicit Trace(const std::optional<std::string>& file) {
+    if (file) out_ = std::make_unique<std::ofstream>(*file);
+  }
+  bool Ok() const { return !out_ || out_->good(); }
+  void Write(double showSeconds, const std::string& phase) {
+    if (out_) *out_ << FormatSeconds(showSeconds) << ' ' << phase << '\n';
+  }
+
+ private:
+  std::unique_ptr<std::ofstream> out_;
+};
+
+}  // namespace
+
+int Render(const RenderOptions& options) {
+  TemporaryFolder folder;
+  const fs::path card = folder.Path() / "Frostmail.exe";
+  std::error_code copyError;
+  fs::copy_file(options.card, card, copyError);
+  if (copyError) {
+    std::cerr << "frostcard: cannot copy the card " << options.card << ": "
+              << copyError.message() << "\n";
+    return 1;
+  }
+  fs::create_directories(options.outDir);
+  // The tune goes where a card on this machine would write it: the render's own folder.
+  setenv("Windir", folder.Path().c_str(), 1);
+
+  HeadlessBackend backend(options.twipsPerPixel);
+  Random random(options.seed);
+  Application app(backend, random);
+  RecordingSound sound;
+  HeadlessPlatform platform(sound);
+  platform.SetProgramPath(card.string());
+  platform.SetLockPath((folder.Path() / "instance.lock").string());
+  Form1 form(app, platform);
+  form.SeedFromClock = false;
+
+  Trace trace(options.traceFile);
+  if (!trace.Ok()) {
+    std::cerr << "frostcard: cannot write the trace file " << *options.traceFile << "\n";
+    return 1;
+  }
+  std::optional<double> showStart;
+  form.PhaseEntered = [&](const std::string& phase) {
+    if (!showStart) {
+      showStart = app.Now();
+      for (const std::string& at : options.at) {
+        const fs::path png = fs::path(options.outDir) / ("frame-" + at + ".png");
+        backend.AddCapture(*showStart + std::stod(at),
+                           [png](const Bitmap& frame, const std::optional<Region>& region) {
+                             WritePng(png.string(), frame, region);
+                           });
+      }
+    }
+    trace.Write(app.Now() - *showStart, phase);
+  };
+
+  try {
+    Main(form);
+  } catch (const EndProgram&) {
+    return 0;
+  }
+  if (!showStart) return 0;
+  app.Run(*showStart + options.until);
+  return 0;
+}
+
+}  // namespace frost::frostcard
