@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "scene_probe.h"
@@ -71,16 +72,18 @@ TEST_P(BackdropTest, PausesOneSecondAndRefreshesTheStripOnlyInTheDrawTreePhase) 
 TEST_P(BackdropTest, TheStripShowsTheBackdropAsItWasHalfwayBeneathIt) {
   form.Phase = "DrawTree";
   form.DrawBackground();
-  const double left = form.PictureMenu.Left();
-  const double top = form.PictureMenu.Top();
-  // Beneath the strip's left edge the rectangles had passed by i = 500 ...
-  ASSERT_LT(left, 500);
-  EXPECT_EQ(form.PictureMenu.Point(0, 0),
-            form.ShadedColorAt(100 + 0.1 * testing::LastWholeTwipOnPixel(left, probe.Tpp())));
-  // ... but 1000 twips in they had not yet arrived.
-  const double inner = 1000 * Sx();
-  EXPECT_TRUE(probe.Painted(inner, top));
-  EXPECT_EQ(form.PictureMenu.Point(inner - left, 0), form.Picture1.BackColor());
+  const double tpp = probe.Tpp();
+  auto pixel = [&](double twips) { return std::floor(twips / tpp + 0.5); };
+  // The strip holds the picture's pixels from its own top-left corner on.
+  auto stripAt = [&](double pictureX) {
+    return form.PictureMenu.Point((pixel(pictureX) - pixel(form.PictureMenu.Left())) * tpp, 0);
+  };
+  double intensity = 100;  // stepped as the painter steps it
+  for (int i = 0; i < 500; ++i) intensity += 0.1;
+  // Taken at i = 500: the rectangle's left side at x = 500 shows, the next column was bare.
+  EXPECT_EQ(stripAt(500), form.ShadedColorAt(intensity));
+  EXPECT_EQ(stripAt(500 + tpp), form.Picture1.BackColor());
+  EXPECT_TRUE(probe.Painted(500 + tpp, form.PictureMenu.Top()));
 }
 
 TEST_P(BackdropTest, NeitherPainterChangesTheLineWidthOrStyle) {

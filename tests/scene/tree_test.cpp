@@ -151,6 +151,41 @@ TEST_F(TreeTest, BottomTierFillStartsAtTierFillLevelJustAboveTheBase) {
   }
 }
 
+// On a screen whose factors differ (sx = 0.8 across, sy = 1 down) the mixed terms decide
+// where the parts land.
+TEST_F(TreeTest, MixedScreenFactorsPlaceEveryPartByItsOwnFactor) {
+  card.backend.SetTwipsPerPixel(12, 15);
+  form.DrawGround();
+  // Rows from 7700 sx = 6160, 700 twips deep.
+  EXPECT_FALSE(probe.Painted(1000, 6160 - 30));
+  EXPECT_TRUE(probe.Painted(1000, 6160 + 15));
+  EXPECT_TRUE(probe.Painted(1000, 6860 - 15));
+  EXPECT_FALSE(probe.Painted(1000, 6860 + 30));
+
+  form.DrawTreeTiers();
+  // V = 2000 - 8 (500 x 0.8) / 3 on the top tier, whose fill runs from T + V - 44 down to
+  // 2 (V + 44) in steps of 1.3: its last line lies at about 1955.5.
+  EXPECT_NEAR(form.TopStarY, 1955.5, 0.1);
+
+  form.Picture1.Cls();
+  form.DrawBaubles();
+  // The bottom left ball: inset 350 sy from L = 800, on the base line 4560 + 2000.
+  const double ballX = 800 + 350, baseY = 4560 + 2000;
+  const int right = probe.PaintedRun(ballX, baseY, 1, 0);
+  const int left = probe.PaintedRun(ballX, baseY, -1, 0);
+  EXPECT_NEAR(ballX + 12 * (right - left) / 2.0, ballX, 12);
+
+  form.Picture1.Cls();
+  form.DrawOrnamentStars();
+  // The bottom left star: inset 1600 sy from L, radius R = 350 sx. Its outline crosses the
+  // centre's row 0.544 R to either side.
+  const double starX = 1600 + 800;
+  const int starRight = probe.PaintedRun(starX, baseY, 1, 0);
+  const int starLeft = probe.PaintedRun(starX, baseY, -1, 0);
+  EXPECT_NEAR(starRight, starLeft, 1);
+  EXPECT_NEAR(12 * (starRight + starLeft - 2) / 2.0, 0.544 * 350 * 0.8, 24);
+}
+
 // --- balls ---
 
 class BaublesTest : public ::testing::TestWithParam<double> {
