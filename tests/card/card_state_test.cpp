@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "startup/main_module.h"
+#include "support/card_fixture.h"
+
+namespace frost {
+namespace {
+
+TEST(ShadedColorTest, ProductsRoundHalfToEven) {
+  CardState state;
+  state.ColorR = 1;
+  state.ColorG = 0.75;
+  state.ColorB = 0.2;
+  state.Intensity = 2;  // green 1.5 -> 2
+  EXPECT_EQ(state.ShadedColor(), RGB(2, 2, 0));
+  state.Intensity = 6;  // green 4.5 -> 4, blue 1.2 -> 1
+  EXPECT_EQ(state.ShadedColor(), RGB(6, 4, 1));
+}
+
+TEST(ShadedColorTest, ComponentsAbove255Saturate) {
+  CardState state;
+  state.ColorR = 1;
+  state.ColorG = 0.75;
+  state.ColorB = 0.2;
+  state.Intensity = 300;
+  EXPECT_EQ(state.ShadedColor(), RGB(255, 225, 60));
+  state.Intensity = 500.1;
+  EXPECT_EQ(state.ShadedColor(), RGB(255, 255, 100));
+}
+
+TEST(ProgramFolderTest, FolderAndRunName) {
+  EXPECT_EQ(FolderOf("/home/ann/cards/Frostmail.exe"), "/home/ann/cards");
+  EXPECT_EQ(FolderOf("/Frostmail.exe"), "");
+  EXPECT_EQ(RunName("/home/ann/Frost_Mail.exe"), "Frost_Mail");
+  EXPECT_EQ(RunName("/home/ann/my.card.exe"), "my.card");
+}
+
+TEST(CardWindowTest, StartsWithEveryTimerDisabledAtItsDesignInterval) {
+  testing::CardFixture card;
+  const std::pair<Timer*, int> timers[] = {
+      {&card.form.TimerMain, 10},          {&card.form.TimerAnimTree, 1000},
+      {&card.form.TimerSpeclAnimTree, 10}, {&card.form.Timer1SpeclAnimTree, 10},
+      {&card.form.TimerCard, 100},         {&card.form.TimerGreetingsAnim, 1000},
+      {&card.form.TimerFireworks, 500}};
+  for (auto [timer, interval] : timers) {
+    EXPECT_FALSE(timer->Enabled()) << timer->Name();
+    EXPECT_EQ(timer->Interval(), interval) << timer->Name();
+  }
+}
+
+TEST(CardWindowTest, OnlyPicture1AndTheTwoShapesAreShownAtStart) {
+  testing::CardFixture card;
+  for (Control* control : card.form.Controls()) {
+    const std::string& name = control->Name();
+    const bool shown = name == "Picture1" || name == "Shape1" || name == "Shape2";
+    EXPECT_EQ(control->Visible(), shown) << name;
+  }
+}
+
+TEST(CardWindowTest, SizedForFifteenTwipsPerPixel) {
+  testing::CardFixture card(15);
+  EXPECT_EQ(card.form.Picture1.Width(), 7750);
+  EXPECT_EQ(card.form.Picture1.Height(), 9120);
+  EXPECT_EQ(card.form.Width(), 7740);
+  EXPECT_EQ(card.form.Height(), 9110);
+  EXPECT_EQ(card.form.Picture1.Font.size, 16);
+  EXPECT_EQ(card.backend.WindowWidth(), 516);
+  EXPECT_EQ(card.backend.WindowHeight(), 607);
+}
+
+TEST(CardWindowTest, SizedForTwelveTwipsPerPixelKeepsThePixelSize) {
+  testing::CardFixture card(12);
+  EXPECT_EQ(card.form.Picture1.Width(), 6200);
+  EXPECT_EQ(card.form.Picture1.Height(), 7296);
+  EXPECT_EQ(card.form.Width(), 6190);
+  EXPECT_EQ(card.form.Height(), 7286);
+  EXPECT_EQ(card.form.Picture1.Font.size, 13);
+  EXPECT_EQ(card.form.Picture1.Image().Width(), 517);
+  EXPECT_EQ(card.form.Picture1.Image().Height(), 608);
+}
+
+}  // namespace
+}  // namespace frost

@@ -1,0 +1,74 @@
+// The timers the toggling commands leave on and off along a whole show, from the load step on.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+#include "startup/main_module.h"
+#include "support/card_fixture.h"
+#include "support/temp_folder.h"
+
+namespace frost {
+namespace {
+
+struct TimerStates {
+  bool animTree, card, greetingsAnim, fireworks, speclAnimTree;
+  friend bool operator==(const TimerStates&, const TimerStates&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TimerStates& s) {
+  return out << "{animTree " << s.animTree << ", card " << s.card << ", greetingsAnim "
+             << s.greetingsAnim << ", fireworks " << s.fireworks << ", speclAnimTree "
+             << s.speclAnimTree << "}";
+}
+
+TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
+  testing::TempFolder folder;
+  setenv("Windir", folder.Path().c_str(), 1);
+  testing::CardFixture card;
+  card.platform.SetProgramPath(folder.File("Frostmail.exe"));
+  card.platform.SetLockPath(folder.File("instance.lock"));
+  Form1& form = card.form;
+  Main(form);
+  ASSERT_EQ(form.Phase, "DrawSnow");
+
+  // What every phase must find once its transition has run (all off unless listed).
+  const std::map<std::string, TimerStates> expected = {
+      {"DrawSnow", {false, false, false, false, false}},
+      {"DrawTree", {false, false, false, false, false}},
+      {"AnimTree", {false, false, false, false, false}},
+      {"Pause1", {true, false, false, false, false}},
+      {"DrawNativity", {false, false, false, false, false}},
+      {"AnimNativity", {false, false, false, false, false}},
+      {"DrawGreeting", {false, true, false, false, false}},
+      {"AnimGreeting", {false, false, false, false, false}},
+      {"DrawFireworks", {false, false, true, false, false}},
+      {"ReDrawTree", {false, false, true, false, false}},
+      {"DrawFireworks1", {true, false, false, false, false}},
+  };
+  std::set<std::string> seen;
+  const double end = card.app.Now() + 80;
+  while (form.Phase != "DrawRandSnow" && card.app.Now() < end) {
+    card.app.Run(card.app.Now() + 0.25);
+    auto found = expected.find(form.Phase);
+    if (found == expected.end()) continue;
+    seen.insert(form.Phase);
+    TimerStates actual{form.TimerAnimTree.Enabled(), form.TimerCard.Enabled(),
+                       form.TimerGreetingsAnim.Enabled(), form.TimerFireworks.Enabled(),
+                       form.TimerSpeclAnimTree.Enabled()};
+    EXPECT_EQ(actual, found->second) << "in phase " << form.Phase;
+  }
+  EXPECT_EQ(seen.size(), expected.size());
+  EXPECT_EQ(form.Phase, "DrawRandSnow");
+  EXPECT_TRUE(form.TimerFireworks.Enabled());
+  EXPECT_TRUE(form.TimerAnimTree.Enabled());
+
+  card.app.Run(card.app.Now() + 25);
+  EXPECT_FALSE(form.TimerFireworks.Enabled());
+  EXPECT_TRUE(form.TimerAnimTree.Enabled());
+}
+
+}  // namespace
+}  // namespace frost
