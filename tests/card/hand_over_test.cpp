@@ -1,0 +1,128 @@
+// The hand-over's own logic on the headless platform with the virtual clock: real files in a
+// temporary folder, program starts and message boxes recorded. The same protocol between real
+// processes is tested end to end by tests/e2e/hand_over_test.sh.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "startup/main_module.h"
+#include "support/card_fixture.h"
+#include "support/temp_folder.h"
+
+namespace frost {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class HandOverTest : public ::testing::Test {
+ protected:
+  HandOverTest() {
+    setenv("Windir", folder.Path().c_str(), 1);
+    card.platform.SetLockPath(folder.File("instance.lock"));
+    card.form.HandOverTimeLimit = 2;
+  }
+  // Runs the card as the given file of the folder; true when the load step ended the program.
+  bool RunAs(const std::string& name) {
+    card.platform.SetProgramPath(folder.File(name));
+    try {
+      Main(card.form);
+    } catch (const EndProgram&) {
+      return true;
+    }
+    return false;
+  }
+
+  testing::TempFolder folder;
+  testing::CardFixture card;
+};
+
+TEST_F(HandOverTest, CopyReplacesTheCardWithItselfStartsItAndEndsUnseen) {
+  WriteFile(folder.File("Frostmail.exe"), "old card");
+  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), "personalised card");
+  EXPECT_EQ(card.platform.opened_files,
+            std::vector<std::string>{folder.File("Frostmail.exe")});
+  EXPECT_FALSE(card.backend.WindowVisible());
+  // Only the load step's early stop; no music was started.
+  EXPECT_EQ(card.sound.mci_commands, std::vector<std::string>{"close filename"});
+  EXPECT_TRUE(card.platform.message_boxes.empty());
+}
+
+TEST_F(HandOverTest, RunNameIsComparedWithoutLetterCase) {
+  WriteFile(folder.File("Frostmail.exe"), "old card");
+  WriteFile(folder.File("FROST_MAIL.exe"), "personalised card");
+  EXPECT_TRUE(RunAs("FROST_MAIL.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), "personalised card");
+}
+
+TEST_F(HandOverTest, CopyThatCanNeverReplaceTheCardSaysSoAndKeepsBothFiles) {
+  // A non-empty folder under the card's name cannot be deleted, even by root.
+  fs::create_directory(folder.File("Frostmail.exe"));
+  WriteFile(folder.File("Frostmail.exe") + "/keep", "x");
+  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  const double start = card.app.Now();
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  EXPECT_GE(card.app.Now() - start, 2.0);
+  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
+  EXPECT_NE(card.platform.message_boxes[0].text.find(folder.File("Frostmail.exe")),
+            std::string::npos);
+  EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), "personalised card");
+  EXPECT_TRUE(fs::exists(folder.File("Frostmail.exe") + "/keep"));
+  EXPECT_TRUE(card.platform.opened_files.empty());
+}
+
+TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyAndShowsTheCard) {
+  WriteFile(folder.File("Frostmail.exe"), "card");
+  WriteFile(folder.File("Frost_Mail.exe"), "leftover");
+  EXPECT_FALSE(RunAs("Frostmail.exe"));
+  EXPECT_FALSE(fs::exists(folder.File("Frost_Mail.exe")));
+  EXPECT_TRUE(card.backend.WindowVisible());
+  EXPECT_TRUE(card.form.TimerMain.Enabled());
+}
+
+TEST_F(HandOverTest, NormalRunShowsTheCardEvenWhenTheLeftoverWillNotGo) {
+  fs::create_directory(folder.File("Frost_Mail.exe"));
+  WriteFile(folder.File("Frost_Mail.exe") + "/keep", "x");
+  EXPECT_FALSE(RunAs("Frostmail.exe"));
+  EXPECT_TRUE(card.form.TimerMain.Enabled());
+  EXPECT_EQ(card.form.Phase, "DrawSnow");
+}
+
+TEST_F(HandOverTest, SecondInstanceEndsAtOnceTouchingNothing) {
+  RecordingSound firstSound;
+  HeadlessPlatform first(firstSound);
+  first.SetLockPath(folder.File("instance.lock"));
+  ASSERT_TRUE(first.AcquireSingleInstance());
+  WriteFile(folder.File("Frost_Mail.exe"), "copy");
+  EXPECT_TRUE(RunAs("Frostmail.exe"));
+  EXPECT_TRUE(fs::exists(folder.File("Frost_Mail.exe")));
+  EXPECT_TRUE(card.sound.mci_commands.empty());
+  EXPECT_FALSE(card.backend.WindowVisible());
+  EXPECT_FALSE(fs::exists(folder.File("mm.mid")));
+}
+
+TEST_F(HandOverTest, TheGuardIsReleasedBeforeTheNextCardStarts) {
+  WriteFile(folder.File("Frostmail.exe"), "old card");
+  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  // The card it started must be able to take the guard while this process is still ending.
+  RecordingSound nextSound;
+  HeadlessPlatform next(nextSound);
+  next.SetLockPath(folder.File("instance.lock"));
+  EXPECT_TRUE(next.AcquireSingleInstance());
+}
+
+}  // namespace
+}  // namespace frost
