@@ -62,19 +62,21 @@ void ThinDiagonal(Bitmap& target, const PixelRect& area, PixelPoint from, PixelP
   std::int64_t numerator = 2 * steps.lo * m + n;
   std::int64_t k = numerator / twoN;
   std::int64_t error = numerator % twoN;
-  int u = u0 + su * static_cast<int>(steps.lo);
-  int v = v0 + sv * static_cast<int>(k);
-  const std::ptrdiff_t stride = target.Width();
-  std::uint32_t* p = target.Row(xMajor ? v : u) + (xMajor ? u : v);
-  const std::ptrdiff_t majorStep = xMajor ? su : su * stride;
-  const std::ptrdiff_t minorStep = xMajor ? sv * stride : sv;
+  const std::int64_t u = u0 + su * steps.lo;
+  const std::int64_t v = v0 + sv * k;
+  // Walked as an index, which may step past the bitmap after the last pixel.
+  const std::int64_t stride = target.Width();
+  std::uint32_t* pixels = target.Row(0);
+  std::int64_t at = xMajor ? v * stride + u : u * stride + v;
+  const std::int64_t majorStep = xMajor ? su : su * stride;
+  const std::int64_t minorStep = xMajor ? sv * stride : sv;
   for (std::int64_t i = steps.lo; i < steps.hi; ++i) {
-    *p = c.value;
-    p += majorStep;
+    pixels[at] = c.value;
+    at += majorStep;
     error += 2 * m;
     if (error >= twoN) {
       error -= twoN;
-      p += minorStep;
+      at += minorStep;
     }
   }
 }
@@ -89,11 +91,9 @@ void ThinLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint
     return;
   }
   if (from.x == to.x) {
-    if (from.x < area.left || from.x >= area.right)
-      return;
-    const int top = std::max(from.y < to.y ? from.y : to.y + 1, area.top);
-    const int bottom = std::min(from.y < to.y ? to.y : from.y + 1, area.bottom);
-    for (int y = top; y < bottom; ++y) target.Row(y)[from.x] = c.value;
+    const int top = from.y < to.y ? from.y : to.y + 1;
+    const int bottom = from.y < to.y ? to.y : from.y + 1;
+    raster::FillRect(target, area, {from.x, top, from.x + 1, bottom}, c);
     return;
   }
   ThinDiagonal(target, area, from, to, c);
