@@ -33,7 +33,8 @@ class BasSound {
 };
 
 // The music step of the load: writes the tune (resource "CUSTOM" 101) to the Windows folder's
-// "mm.mid" and plays it once. Never fails.
+// "mm.mid" (the temporary folder's when the Windows folder is unset or cannot be written) and
+// plays it once. Never fails.
 void PlayCardMusic(Platform& platform, BasSound& sound);
 
 }  // namespace frost

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -145,8 +146,9 @@ TEST_F(DesktopSoundOnDisk, APlayedWaveFileReachesTheOutputAsItIs) {
   }
   const auto output = testing::ReadBytes(output_path);
   const auto samples = WaveSamples();
-  ASSERT_GE(output.size(), samples.size());
-  EXPECT_TRUE(std::equal(samples.begin(), samples.end(), output.begin()));
+  // SDL may hand the device a buffer of silence before the sound starts.
+  EXPECT_NE(std::search(output.begin(), output.end(), samples.begin(), samples.end()),
+            output.end());
 }
 
 TEST_F(DesktopSoundOnDisk, ALoopPlaysOnUntilTheNullNameStopsIt) {

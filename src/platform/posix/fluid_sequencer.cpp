@@ -25,7 +25,7 @@ constexpr double kSampleRate = 44100.0;
 // FluidSynth's own 0.2 is quiet next to other desktop sound; 0.6 leaves headroom for the
 // tune's loudest chords.
 constexpr double kGain = 0.6;
-// Reverb gives the small tune its room; chorus would add little to it and cost a voice each.
+// Reverb gives the tune its room; chorus would add a fifth to the CPU time for little.
 constexpr double kReverbRoomSize = 0.6;
 constexpr double kReverbDamping = 0.3;
 constexpr double kReverbWidth = 0.8;
@@ -40,7 +40,7 @@ constexpr double kRingOutSeconds = 3;
 // Live drivers in order of preference; those not built into this FluidSynth are skipped.
 constexpr std::string_view kLiveDrivers[] = {"pulseaudio", "pipewire", "alsa", "sdl2"};
 
-// --- keeping FluidSynth's and ALSA's messages off the terminal ------------------------------
+// --- FluidSynth's messages: errors only ----------------------------------------------------
 
 std::atomic<int> errors_muted{0};
 
@@ -161,7 +161,6 @@ class FluidSequencer::Synthesiser {
   Synthesiser(const Synthesiser&) = delete;
   Synthesiser& operator=(const Synthesiser&) = delete;
 
-  fluid_settings_t* Settings() const { return settings_; }
   fluid_synth_t* Synth() const { return synth_; }
 
   // The first live driver that opens, the one that worked last time tried first; nullptr
