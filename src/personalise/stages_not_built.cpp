@@ -4,8 +4,6 @@
 
 namespace frost {
 
-void Form1::LoadGreetings() {}
-void Form1::ReadStoredGreetings() {}
 void Form1::UpdateCard() {}
 void Form1::Picture1_Click() {}
 void Form1::ImageEdit_Click() {}

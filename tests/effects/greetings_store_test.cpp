@@ -1,0 +1,177 @@
+// Reading the greeting lines from the data area at the end of the program file.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "effects_probe.h"
+#include "personalise/greeting_area.h"
+#include "support/temp_folder.h"
+
+namespace frost {
+namespace {
+
+using Lines = std::array<std::string, greeting_area::kFieldCount>;
+
+class GreetingsStoreTest : public ::testing::Test {
+ protected:
+  GreetingsStoreTest() {
+    form.ProgramFolder = folder.Path().string();
+    form.LayoutGreetingBoxes();
+  }
+  // A program file: some bytes of code, then `area`.
+  void WriteProgram(const std::vector<std::uint8_t>& area,
+                    const std::string& name = "Frostmail.exe") {
+    std::vector<std::uint8_t> bytes(3000);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    bytes.insert(bytes.end(), area.begin(), area.end());
+    std::ofstream(folder.File(name), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+  Lines Read() const {
+    Lines lines;
+    for (int k = 1; k <= 8; ++k) lines[k - 1] = form.TextGreetings(k).Text();
+    return lines;
+  }
+
+  testing::TempFolder folder;
+  testing::CardFixture card;
+  Form1& form = card.form;
+};
+
+TEST_F(GreetingsStoreTest, DeliveredFileYieldsItsOwnDefaultLines) {
+  WriteProgram(MakeGreetingArea(DefaultGreetingLines()));
+  form.ReadStoredGreetings();  // from the file itself, no defaults applied
+  EXPECT_EQ(Read(), (Lines{"", "", "Season's Greetings", "Merry Christmas", "Happy New Year",
+                           "Love Peace Joy", "", ""}));
+}
+
+TEST_F(GreetingsStoreTest, StoredLinesReplaceTheDefaults) {
+  const Lines stored{"Dear Ann,", "", "all the best", "", "", "", "", "from Bo"};
+  WriteProgram(MakeGreetingArea(stored));
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), stored);
+}
+
+TEST_F(GreetingsStoreTest, AllFieldsEmptyGiveTheFourDefaultLines) {
+  WriteProgram(MakeGreetingArea(Lines{}));
+  form.ReadStoredGreetings();
+  EXPECT_EQ(Read(), Lines{});
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, OneStoredLineAloneAddsNoDefaults) {
+  Lines stored{};
+  stored[7] = "Only the last";
+  WriteProgram(MakeGreetingArea(stored));
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), stored);
+}
+
+TEST_F(GreetingsStoreTest, MissingFileGivesTheDefaults) {
+  testing::YieldCounter yields(card.app);
+  form.LoadGreetings();
+  EXPECT_EQ(yields.Count(), 0);
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, OnlyTheFileNamedFrostmailIsRead) {
+  Lines stored{};
+  stored[0] = "In the copy";
+  WriteProgram(MakeGreetingArea(stored), "Frost_Mail.exe");
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, FullFieldIsReadWholeWithoutTheNextFieldOrTheTail) {
+  Lines stored{};
+  stored[0] = std::string(40, 'A');
+  stored[1] = "Next";
+  stored[7] = std::string(40, 'H');
+  std::vector<std::uint8_t> area = MakeGreetingArea(stored);
+  std::fill(area.end() - 181, area.end(), 'T');  // a tail that is no text
+  WriteProgram(area);
+  form.ReadStoredGreetings();
+  EXPECT_EQ(form.TextGreetings(1).Text(), std::string(40, 'A'));
+  EXPECT_EQ(form.TextGreetings(2).Text(), "Next");
+  EXPECT_EQ(form.TextGreetings(8).Text(), std::string(40, 'H'));
+}
+
+TEST_F(GreetingsStoreTest, LineEndsAtItsFirstNul) {
+  Lines stored{};
+  stored[2] = std::string("Joy\0xyz", 7);
+  WriteProgram(MakeGreetingArea(stored));
+  form.ReadStoredGreetings();
+  EXPECT_EQ(form.TextGreetings(3).Text(), "Joy");
+}
+
+TEST_F(GreetingsStoreTest, TildeInALineIsTakenForTheMarkerAndShiftsTheFields) {
+  // The "~" opens field 2, so reading starts one byte into each field from there on: seven
+  // windows of 40 bytes fit before the bound, box 8 is left alone.
+  const Lines stored{"First", "~Second", "Xthird", "Yfourth", "", "", "", "Zlast"};
+  WriteProgram(MakeGreetingArea(stored));
+  form.TextGreetings(8).SetText("kept");
+  form.ReadStoredGreetings();
+  EXPECT_EQ(Read(), (Lines{"Second", "third", "fourth", "", "", "", "last", "kept"}));
+}
+
+TEST_F(GreetingsStoreTest, TildeTooNearTheEndLeavesNoFieldToRead) {
+  Lines stored{"One", "Two", "Three", "Four", "Five", "Six", "Seven", std::string(38, 'e') + "~"};
+  WriteProgram(MakeGreetingArea(stored));  // the "~" lies 183 bytes before the end
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, TildeOneByteFurtherFromTheEndReadsOneFieldIntoTheTail) {
+  Lines stored{};
+  stored[7] = std::string(37, 'e') + "~AB";  // the "~" lies 184 bytes before the end
+  WriteProgram(MakeGreetingArea(stored));
+  form.TextGreetings(2).SetText("kept");
+  form.ReadStoredGreetings();
+  EXPECT_EQ(form.TextGreetings(1).Text(), "AB");
+  EXPECT_EQ(form.TextGreetings(2).Text(), "kept");
+}
+
+TEST_F(GreetingsStoreTest, FileWithoutMarkerGivesTheDefaults) {
+  std::vector<std::uint8_t> area = MakeGreetingArea(Lines{"Lost", "", "", "", "", "", "", ""});
+  area[0] = 0;
+  WriteProgram(area);
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, FileShorterThanTheAreaIsReadWithoutFailing) {
+  // Reads before the first byte fail and are skipped.
+  std::ofstream(folder.File("Frostmail.exe"), std::ios::binary) << "short, no marker";
+  form.LoadGreetings();
+  EXPECT_EQ(Read(), DefaultGreetingLines());
+}
+
+TEST_F(GreetingsStoreTest, HighBytesAreWindows1252Characters) {
+  Lines stored{};
+  stored[0] = "Caf\xE9 \x80 5";
+  stored[1] = "\x93Joyeux No\xEBl\x94 \x85";
+  stored[2] =
+      "Gr\xFC\xDF"
+      "e \x8A\x9F";
+  WriteProgram(MakeGreetingArea(stored));
+  form.ReadStoredGreetings();
+  EXPECT_EQ(form.TextGreetings(1).Text(), "Café € 5");
+  EXPECT_EQ(form.TextGreetings(2).Text(), "“Joyeux Noël” …");
+  EXPECT_EQ(form.TextGreetings(3).Text(), "Grüße ŠŸ");
+}
+
+TEST_F(GreetingsStoreTest, ReadingYieldsAfterEveryByteOfTheFieldsOnly) {
+  WriteProgram(MakeGreetingArea(DefaultGreetingLines()));
+  testing::YieldCounter yields(card.app);
+  form.ReadStoredGreetings();
+  EXPECT_EQ(yields.Count(), 8 * 40);
+}
+
+}  // namespace
+}  // namespace frost
