@@ -59,7 +59,7 @@ int BasSound::GetSoundDevices() {
   int devices = 0;
   if (platform_.WaveOutDeviceCount() > 0)
     devices = 1;
-  // The MIDI count is read as the signed 16-bit number the original declaration returned.
+  // The MIDI count is taken as a signed 16-bit number: a count of 65535 reads as -1, none.
   if (static_cast<std::int16_t>(platform_.MidiOutDeviceCount()) > 0)
     devices += 2;
   return devices;
