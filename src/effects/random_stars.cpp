@@ -22,7 +22,7 @@ void Form1::DrawRandomStars() {
       const double cy = CInt(Int(((6000 + 1000) - 2000 + 1) * App().Rnd() + 2000) * ScaleY());
       Intensity = Int(51 * App().Rnd() + 200);
       const StarPoints points = ConstructStar(cx, cy, radius, [&] { DoEventsIfOn(); });
-      // Off the surface Point reads -1; a pen keeps only the low 24 bits of it, as GDI's does.
+      // Off the surface Point reads -1, of which a pen keeps the low 24 bits (white).
       DrawStarPath(Picture1, points,
                    [&] { return Color{Picture1.Point(cx, cy).value & 0xFFFFFF}; });
       Intensity += 3 * 1500 / tier.span;
