@@ -66,27 +66,35 @@ class EllipseRing {
         inner_(Shrunk(Grown(bounds, width), width)),
         thin_(width <= 1) {}
 
-  int Top() const { return outer_.Top(); }
-  int Bottom() const { return outer_.Bottom(); }
-
-  // Calls emit(y, left, right) for the ring's one or two spans of row y.
+  // Calls emit(y, left, right) for the ring's one or two spans of each row of the area, top
+  // to bottom; the rows above and below are carried along for the thin pen's neighbour test.
   template <class Emit>
-  void Row(int y, Emit&& emit) const {
-    const auto outer = outer_.Row(y);
-    if (!outer)
-      return;
-    const auto inner = InnerRow(y, *outer);
-    if (!inner) {
-      emit(y, outer->first, outer->second);
-      return;
+  void Spans(const PixelRect& area, Emit&& emit) const {
+    const int top = std::max(outer_.Top(), area.top);
+    const int bottom = std::min(outer_.Bottom(), area.bottom);
+    auto above = outer_.Row(top - 1), row = outer_.Row(top);
+    for (int y = top; y < bottom; ++y) {
+      const auto below = outer_.Row(y + 1);
+      if (row)
+        EmitRow(y, *row, thin_ ? ThinInside(*row, above, below) : inner_.Row(y), emit);
+      above = row;
+      row = below;
     }
-    if (outer->first < inner->first)
-      emit(y, outer->first, inner->first - 1);
-    if (inner->second < outer->second)
-      emit(y, inner->second + 1, outer->second);
   }
 
  private:
+  template <class Emit>
+  static void EmitRow(int y, Span row, std::optional<Span> inner, Emit& emit) {
+    if (!inner) {
+      emit(y, row.first, row.second);
+      return;
+    }
+    if (row.first < inner->first)
+      emit(y, row.first, inner->first - 1);
+    if (inner->second < row.second)
+      emit(y, inner->second + 1, row.second);
+  }
+
   static PixelRect Grown(const PixelRect& r, int width) {
     const auto [lo, hi] = raster::ExtentOf(width);
     return {r.left + lo, r.top + lo, r.right + hi, r.bottom + hi};
@@ -95,13 +103,13 @@ class EllipseRing {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
   }
 
-  std::optional<Span> InnerRow(int y, Span outer) const {
-    if (!thin_)
-      return inner_.Row(y);
-    const auto shrunk = outer.first + 1 <= outer.second - 1
-                            ? std::optional<Span>{{outer.first + 1, outer.second - 1}}
+  // Pixels of the row whose 4-neighbours all lie in the ellipse.
+  static std::optional<Span> ThinInside(Span row, std::optional<Span> above,
+                                        std::optional<Span> below) {
+    const auto shrunk = row.first + 1 <= row.second - 1
+                            ? std::optional<Span>{{row.first + 1, row.second - 1}}
                             : std::nullopt;
-    return Meet(Meet(shrunk, outer_.Row(y - 1)), outer_.Row(y + 1));
+    return Meet(Meet(shrunk, above), below);
   }
 
   EllipseArea outer_;
@@ -161,14 +169,9 @@ void RasterEllipse(Bitmap& target, const PixelRect& clip, const PixelRect& bound
   // GDI paints the inside first and the outline over it.
   if (fill)
     RasterFillEllipse(target, area, bounds, *fill);
-  const EllipseRing ring(bounds, pen.width);
-  const int top = std::max(ring.Top(), area.top);
-  const int bottom = std::min(ring.Bottom(), area.bottom);
-  for (int y = top; y < bottom; ++y) {
-    ring.Row(y, [&](int row, int left, int right) {
-      raster::FillSpan(target, area, row, left, right + 1, pen.color);
-    });
-  }
+  EllipseRing(bounds, pen.width).Spans(area, [&](int y, int left, int right) {
+    raster::FillSpan(target, area, y, left, right + 1, pen.color);
+  });
 }
 
 void RasterArc(Bitmap& target, const PixelRect& clip, const PixelRect& bounds, double start,
@@ -178,18 +181,13 @@ void RasterArc(Bitmap& target, const PixelRect& clip, const PixelRect& bounds, d
       !std::isfinite(end)) {
     return;
   }
-  const EllipseRing ring(bounds, pen.width);
   const ArcFilter arc(bounds, start, end);
-  const int top = std::max(ring.Top(), area.top);
-  const int bottom = std::min(ring.Bottom(), area.bottom);
-  for (int y = top; y < bottom; ++y) {
-    ring.Row(y, [&](int row, int left, int right) {
-      for (int x = std::max(left, area.left); x <= std::min(right, area.right - 1); ++x) {
-        if (arc.Contains(x, row))
-          target.Set(x, row, pen.color);
-      }
-    });
-  }
+  EllipseRing(bounds, pen.width).Spans(area, [&](int y, int left, int right) {
+    for (int x = std::max(left, area.left); x <= std::min(right, area.right - 1); ++x) {
+      if (arc.Contains(x, y))
+        target.Set(x, y, pen.color);
+    }
+  });
 }
 
 }  // namespace frost
