@@ -14,8 +14,9 @@ struct BurstCentre {
 BurstCentre ChooseBurstCentre(Form1& form);
 
 // The expanding rings of one burst, drawn with whatever AutoRedraw is in force and left standing:
-// ten dots per ring, one ring per 10 ms sleep, without ever yielding. Every step that fails is
-// skipped and the burst goes on.
+// ten dots per ring, one ring per 10 ms sleep, without ever yielding (the window is shown the
+// rings as they are drawn, but no event is served). Every step that fails is skipped and the
+// burst goes on.
 void DrawBurstRings(Form1& form, BurstCentre centre);
 
 }  // namespace frost

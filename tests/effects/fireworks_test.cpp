@@ -103,6 +103,31 @@ TEST_F(FireworksTest, BurstSleeps10MsPerRingWithoutYielding) {
   EXPECT_EQ(ticks, 1);
 }
 
+TEST_F(FireworksTest, WindowShowsTheRingsAsTheyAreDrawn) {
+  form.Shape1.SetVisible(false);  // nothing over the surface, as in the show's last phases
+  form.Shape2.SetVisible(false);
+  form.SetVisible(true);
+  card.app.DoEvents();
+  const int before = card.backend.PresentCount();
+  form.FireworksUseColor = true;
+  form.TimerFireworks_Timer();
+  // 1.01 s of rings shown at up to 60 frames a second (every second ring); the last frame
+  // holds the outer ring.
+  EXPECT_GE(card.backend.PresentCount() - before, 45);
+  EXPECT_LE(card.backend.PresentCount() - before, 62);
+  int outerRing = 0;
+  for (const auto value : card.backend.LastFrame().Pixels())
+    outerRing += Color{value} == RGB(255, 225, 60);
+  EXPECT_GT(outerRing, 10);
+  // The next yield that presents shows the cleared screen.
+  card.app.Sleep(20);
+  card.app.DoEvents();
+  outerRing = 0;
+  for (const auto value : card.backend.LastFrame().Pixels())
+    outerRing += Color{value} == RGB(255, 225, 60);
+  EXPECT_EQ(outerRing, 0);
+}
+
 TEST_F(FireworksAt12Test, BurstHas81RingsAt12TwipsPerPixel) {
   const double start = card.app.Now();
   form.BurstFirework();
