@@ -7,6 +7,11 @@
 #include "toolkit/timer.h"
 
 namespace frost {
+namespace {
+
+constexpr double kMaxPaceCatchUpSeconds = 0.05;
+
+}  // namespace
 
 Application::Application(Backend& backend, Random& random)
     : backend_(backend), random_(random), paceMark_(backend.Now()) {}
@@ -81,7 +86,8 @@ void Application::PresentIfDue() {
   const double now = Now();
   if (Form* form = WindowForm())
     input_.UpdateToolTip(*form, now);
-  if (now - lastPresent_ >= kMinPresentInterval)
+  // The same sum as in NextWakeTime, so that waking at that time is always due.
+  if (now >= lastPresent_ + kMinPresentInterval)
     PresentIfChanged();
 }
 
@@ -105,7 +111,9 @@ void Application::Pace() {
     backend_.Sleep(target - now);
     paceMark_ = target;
   } else {
-    paceMark_ = now;
+    // Lateness (a sleep that overshot, a slow stroke) is carried over, up to a limit, so that
+    // the live pace matches the headless one; a long stall is not made up in full.
+    paceMark_ = std::max(target, now - kMaxPaceCatchUpSeconds);
   }
 }
 
