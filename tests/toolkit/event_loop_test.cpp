@@ -68,6 +68,21 @@ TEST_F(EventLoopTest, IdleLoopPresentsNothingAndJumpsToTheStopTime) {
   EXPECT_EQ(backend.PresentCount(), presented);
 }
 
+TEST_F(EventLoopTest, PendingChangeIsPresentedOnceThePresentIntervalHasPassed) {
+  // Many presentation times, so that every rounding of "last + interval" comes up (at 0.05,
+  // 0.05 + 1/60 - 0.05 falls short of 1/60).
+  for (int i = 1; i <= 2000; ++i) {
+    app.Sleep(50);
+    form.MarkChanged();
+    app.DoEvents();
+    const int presented = app.PresentCount();
+    const double presentedAt = app.Now();
+    form.MarkChanged();
+    app.Run(presentedAt + 0.1);
+    ASSERT_EQ(app.PresentCount(), presented + 1) << "round " << i;
+  }
+}
+
 TEST_F(EventLoopTest, ChangesShowAtTheNextPresentation) {
   Shape shape(form, &form, "Shape1");
   shape.Move(0, 0, 10 * 15, 10 * 15);
