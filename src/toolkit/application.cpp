@@ -108,7 +108,8 @@ void Application::Pace() {
   const double target = paceMark_ + pacing_;
   const double now = Now();
   if (now < target) {
-    backend_.Sleep(target - now);
+    if (target - now >= backend_.ShortestSleep())
+      backend_.Sleep(target - now);
     paceMark_ = target;
   } else {
     // Lateness (a sleep that overshot, a slow stroke) is carried over, up to a limit, so that

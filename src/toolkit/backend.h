@@ -35,6 +35,9 @@ class Backend {
   // that Sleep and WaitEvent advance instantly.
   virtual double Now() = 0;
   virtual void Sleep(double seconds) = 0;
+  // The shortest pacing wait worth a real sleep: shorter ones are gathered until they add up to
+  // it, sparing a live run thousands of wake-ups a second. 0 (the virtual clock): every wait.
+  virtual double ShortestSleep() { return 0; }
   // Returns the next pending input event, if any, without waiting.
   virtual std::optional<InputEvent> PollEvent() = 0;
   // Waits until an input event arrives or the clock reaches `until`, whichever is first.

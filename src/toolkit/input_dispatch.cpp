@@ -121,7 +121,8 @@ void InputDispatcher::OnMouseUp(Form& form, const MouseUpEvent& event) {
     captured_ = nullptr;
   Control& target = pressed != nullptr ? *pressed : hit;
   Raise(target.MouseUp, ArgsFor(target, event.at, button));
-  const bool click = pressed == &hit && !inDoubleClick_;
+  // A release outside the window (the mouse is captured while held) is no click.
+  const bool click = pressed == &hit && !inDoubleClick_ && form.WindowRect().Contains(event.at);
   inDoubleClick_ = false;
   lastClicked_ = click ? pressed : nullptr;
   if (click)

@@ -45,6 +45,30 @@ TEST_F(EventLoopTest, WorkBetweenYieldsCountsTowardsThePace) {
   EXPECT_NEAR(app.Now(), 0.050, 1e-9);
 }
 
+// A virtual clock that, like a live backend, only sleeps for waits of four yields and more
+// (binary fractions, so that the sums are exact).
+constexpr double kTestPacing = 1.0 / 1024;
+
+class GatheringBackend : public HeadlessBackend {
+ public:
+  double ShortestSleep() override { return 4 * kTestPacing; }
+  void Sleep(double seconds) override {
+    ++sleeps;
+    HeadlessBackend::Sleep(seconds);
+  }
+  int sleeps = 0;
+};
+
+TEST(PacingTest, ShortWaitsAreGatheredIntoFewerSleepsAtTheSamePace) {
+  GatheringBackend backend;
+  Random random;
+  Application app(backend, random);
+  app.SetPacing(kTestPacing);
+  for (int i = 0; i < 400; ++i) app.DoEvents();
+  EXPECT_DOUBLE_EQ(app.Now(), 400 * kTestPacing);
+  EXPECT_EQ(backend.sleeps, 100);
+}
+
 TEST_F(EventLoopTest, PresentationIsCappedAtSixtyPerSecondOfShowTime) {
   app.SetPacing(kYieldPacingSeconds);
   app.DoEvents();

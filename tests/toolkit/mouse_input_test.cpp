@@ -98,6 +98,13 @@ TEST_F(MouseInputTest, ReleaseElsewhereGoesToThePressedControlWithoutClick) {
   EXPECT_EQ(moves[0].button, 1);
 }
 
+TEST_F(MouseInputTest, ReleaseOutsideTheWindowIsNoClick) {
+  backend.Push(MouseDownEvent{{5, 5}});
+  backend.Push(MouseUpEvent{{-20, 5}});
+  app.DoEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"Form1 Down", "Form1 Up"}));
+}
+
 TEST_F(MouseInputTest, MouseArgumentsAreTwipsWithinTheControl) {
   std::vector<MouseArgs> moves;
   image.MouseMove = [&](const MouseArgs& args) { moves.push_back(args); };

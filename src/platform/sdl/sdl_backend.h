@@ -21,6 +21,7 @@ class SdlBackend : public Backend {
 
   double Now() override;
   void Sleep(double seconds) override;
+  double ShortestSleep() override { return 0.002; }
   std::optional<InputEvent> PollEvent() override;
   std::optional<InputEvent> WaitEvent(double until) override;
 
