@@ -76,11 +76,22 @@ void InputDispatcher::UpdateCursor(const Control& hovered) {
 void InputDispatcher::OnMouseMove(Form& form, const MouseMoveEvent& event) {
   const bool moved = event.at != mouse_;
   mouse_ = event.at;
+  if (moved)
+    form.HideToolTip();
+  // Outside the window (the mouse has left it) nothing is hovered; only a held button still
+  // reports the mouse to the control it pressed.
+  if (!form.WindowRect().Contains(event.at)) {
+    hovered_ = nullptr;
+    toolTipArmed_ = false;
+    if (captured_ != nullptr) {
+      Raise(captured_->MouseMove, ArgsFor(*captured_, event.at, buttonsDown_));
+    }
+    return;
+  }
   Control& hit = HitTest(form, event.at);
   hovered_ = &hit;
   UpdateCursor(hit);
   if (moved) {
-    form.HideToolTip();
     restSince_ = app_.Now();
     toolTipArmed_ = buttonsDown_ == 0 && !hit.ToolTipText.empty();
   }

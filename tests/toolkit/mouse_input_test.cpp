@@ -160,6 +160,17 @@ TEST_F(MouseInputTest, ToolTipGoesWhenItsControlIsHidden) {
   EXPECT_FALSE(form.ToolTipShown());
 }
 
+TEST_F(MouseInputTest, NoToolTipOnceTheMouseHasLeftTheWindow) {
+  image.ToolTipText = "Exit";
+  int formMoves = 0;
+  form.MouseMove = [&](const MouseArgs&) { ++formMoves; };
+  backend.Push(MouseMoveEvent{{30, 30}});
+  backend.Push(MouseMoveEvent{{-1, -1}}, 0.1);
+  app.Run(2.0);
+  EXPECT_FALSE(form.ToolTipShown());
+  EXPECT_EQ(formMoves, 0);
+}
+
 TEST_F(MouseInputTest, NoToolTipWithoutText) {
   backend.Push(MouseMoveEvent{{30, 30}});
   app.Run(2.0);

@@ -185,6 +185,9 @@ std::optional<InputEvent> SdlBackend::State::Translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE)
         return CloseRequestEvent{};
+      // The mouse leaving the window is a move to a point outside it.
+      if (event.window.event == SDL_WINDOWEVENT_LEAVE)
+        return MouseMoveEvent{{-1, -1}};
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
         ShowFrame();
       return std::nullopt;
