@@ -4,7 +4,6 @@
 
 namespace frost {
 
-void Form1::UpdateCard() {}
 void Form1::Picture1_Click() {}
 void Form1::ImageEdit_Click() {}
 void Form1::ImageEditCancel_Click() {}

@@ -1,19 +1,11 @@
 #include "toolkit/control.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
 namespace frost {
-namespace {
-
-int ToPixels(double twips, double twipsPerPixel) {
-  return static_cast<int>(std::floor(twips / twipsPerPixel + 0.5));
-}
-
-}  // namespace
 
 Control::Control(Form& form, Control* container, std::string name, int index)
     : form_(form), container_(container), name_(std::move(name)), index_(index) {
@@ -76,11 +68,11 @@ PixelRect Control::WindowRect() const {
   int y = 0;
   if (container_ != nullptr) {
     const PixelRect origin = container_->WindowRect();
-    x = origin.left + ToPixels(left_, tppX);
-    y = origin.top + ToPixels(top_, tppY);
+    x = origin.left + TwipsToPixels(left_, tppX);
+    y = origin.top + TwipsToPixels(top_, tppY);
   }
-  const int width = std::max(0, ToPixels(width_, tppX));
-  const int height = std::max(0, ToPixels(height_, tppY));
+  const int width = std::max(0, TwipsToPixels(width_, tppX));
+  const int height = std::max(0, TwipsToPixels(height_, tppY));
   return {x, y, x + width, y + height};
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@ namespace frost {
 
 class Form;
 class Application;
+
+// A twip length or position in pixels: floor(twips / twipsPerPixel + 0.5).
+inline int TwipsToPixels(double twips, double twipsPerPixel) {
+  return static_cast<int>(std::floor(twips / twipsPerPixel + 0.5));
+}
 
 // Mouse details passed to mouse events: button bit set, shift bit set, position in the control's
 // own units (twips).

@@ -66,7 +66,8 @@ class TextBox : public Control {
   // Inserts user input at the caret, as much of it as MaxLength still admits.
   void Insert(std::string_view utf8);
   void Changed();
-  int CaretPixelX() const;
+  // Width of the first `chars` characters (pixels).
+  int PrefixPixels(int chars) const;
   // How far the text is scrolled left so that the caret stays inside the box (pixels).
   int ScrollPixels(int caretX, int boxWidth) const;
 

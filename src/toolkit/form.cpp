@@ -1,7 +1,6 @@
 #include "toolkit/form.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "toolkit/application.h"
 #include "toolkit/errors.h"
@@ -9,10 +8,6 @@
 
 namespace frost {
 namespace {
-
-int ToPixels(double twips, double twipsPerPixel) {
-  return static_cast<int>(std::floor(twips / twipsPerPixel + 0.5));
-}
 
 // Children after their container, in control order, each clipped by its containers.
 void PaintChildren(const Control& container, const PixelRect& clip, Bitmap& frame) {
@@ -67,14 +62,17 @@ void Form::SetVisible(bool visible) {
 
 void Form::SetWidth(double twips) {
   PictureBox::SetWidth(twips);
-  app_.GetBackend().SetWindowSize(ToPixels(Width(), app_.TwipsPerPixelX()),
-                                  ToPixels(Height(), app_.TwipsPerPixelY()));
+  SizeWindow();
 }
 
 void Form::SetHeight(double twips) {
   PictureBox::SetHeight(twips);
-  app_.GetBackend().SetWindowSize(ToPixels(Width(), app_.TwipsPerPixelX()),
-                                  ToPixels(Height(), app_.TwipsPerPixelY()));
+  SizeWindow();
+}
+
+void Form::SizeWindow() {
+  app_.GetBackend().SetWindowSize(TwipsToPixels(Width(), app_.TwipsPerPixelX()),
+                                  TwipsToPixels(Height(), app_.TwipsPerPixelY()));
 }
 
 void Form::SetRegion(std::optional<Region> region) {

@@ -69,6 +69,8 @@ class Form : private detail::FormApplication, public PictureBox {
   friend class Control;
   void Register(Control* control);
   void Unregister(Control* control);
+  // Gives the backend's window the form's size in pixels.
+  void SizeWindow();
 
   struct ToolTip {
     std::string text;

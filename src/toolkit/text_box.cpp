@@ -130,8 +130,8 @@ void TextBox::CopyDesignFrom(const TextBox& design) {
   Invalidate();
 }
 
-int TextBox::CaretPixelX() const {
-  const std::string_view before(text_.data(), ByteOffset(text_, caret_));
+int TextBox::PrefixPixels(int chars) const {
+  const std::string_view before(text_.data(), ByteOffset(text_, chars));
   return App().GetBackend().Text().Measure(Font, before).width;
 }
 
@@ -140,16 +140,14 @@ int TextBox::ScrollPixels(int caretX, int boxWidth) const {
 }
 
 void TextBox::SetCaretFromX(double twips) {
-  TextEngine& engine = App().GetBackend().Text();
   const PixelRect rect = WindowRect();
   const int x = static_cast<int>(std::lround(twips / App().TwipsPerPixelX())) - kMargin +
-                ScrollPixels(CaretPixelX(), rect.Width());
+                ScrollPixels(PrefixPixels(caret_), rect.Width());
   const int length = CharCount(text_);
   int best = 0;
   int bestDistance = std::numeric_limits<int>::max();
   for (int i = 0; i <= length; ++i) {
-    const int width =
-        engine.Measure(Font, std::string_view(text_.data(), ByteOffset(text_, i))).width;
+    const int width = PrefixPixels(i);
     if (std::abs(width - x) < bestDistance) {
       bestDistance = std::abs(width - x);
       best = i;
@@ -163,7 +161,7 @@ void TextBox::Paint(Bitmap& frame, const PixelRect& area) {
   FillRect(frame, area, rect, BackColor);
   TextEngine& engine = App().GetBackend().Text();
   const int lineHeight = engine.Measure(Font, "").height;
-  const int caretX = CaretPixelX();
+  const int caretX = PrefixPixels(caret_);
   const int left = rect.left + kMargin - ScrollPixels(caretX, rect.Width());
   const int top = rect.top + (rect.Height() - lineHeight) / 2;
   const PixelRect inner =
