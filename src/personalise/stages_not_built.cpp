@@ -4,12 +4,6 @@
 
 namespace frost {
 
-void Form1::Picture1_Click() {}
-void Form1::ImageEdit_Click() {}
-void Form1::ImageEditCancel_Click() {}
-void Form1::ImageEditSave_Click() {}
-void Form1::TextGreetings_Change(int) {}
-void Form1::Label2_Click() {}
 void Form1::Command20_Click() {}
 
 }  // namespace frost
