@@ -89,6 +89,9 @@ TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyAndShowsTheCard) {
   EXPECT_FALSE(RunAs("Frostmail.exe"));
   EXPECT_FALSE(fs::exists(folder.File("Frost_Mail.exe")));
   EXPECT_TRUE(card.backend.WindowVisible());
+  EXPECT_EQ(card.backend.WindowTitle(), "Frostmail");
+  ASSERT_TRUE(card.backend.WindowIcon().has_value());
+  EXPECT_EQ(card.backend.WindowIcon()->width, 32);
   EXPECT_TRUE(card.form.TimerMain.Enabled());
 }
 
