@@ -60,12 +60,12 @@ class DesktopSound::Voice {
  public:
   // nullptr when the file is missing or no wave file SDL can read.
   static std::unique_ptr<Voice> FromWaveFile(const char* path) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path, &spec, &buffer, &length) == nullptr)
+    if (SDL_LoadWAV(path, &format, &buffer, &length) == nullptr)
       return nullptr;
-    auto voice = std::unique_ptr<Voice>(new Voice(spec, {buffer, buffer + length}));
+    auto voice = std::unique_ptr<Voice>(new Voice(format, {buffer, buffer + length}));
     SDL_FreeWAV(buffer);
     return voice;
   }
@@ -83,11 +83,11 @@ class DesktopSound::Voice {
           static_cast<Sint16>(32767 * kVolume * fade * std::sin(2 * std::numbers::pi * kPitch * t));
       std::memcpy(&bytes[i * sizeof(Sint16)], &sample, sizeof sample);
     }
-    SDL_AudioSpec spec{};
-    spec.freq = kRate;
-    spec.format = AUDIO_S16SYS;
-    spec.channels = 1;
-    return std::unique_ptr<Voice>(new Voice(spec, std::move(bytes)));
+    SDL_AudioSpec format{};
+    format.freq = kRate;
+    format.format = AUDIO_S16SYS;
+    format.channels = 1;
+    return std::unique_ptr<Voice>(new Voice(format, std::move(bytes)));
   }
 
   ~Voice() {
@@ -118,8 +118,8 @@ class DesktopSound::Voice {
   }
 
  private:
-  Voice(const SDL_AudioSpec& spec, std::vector<Uint8> samples)
-      : spec_(spec), samples_(std::move(samples)) {}
+  Voice(const SDL_AudioSpec& format, std::vector<Uint8> samples)
+      : spec_(format), samples_(std::move(samples)) {}
 
   // Runs on SDL's audio thread.
   static void SDLCALL Fill(void* data, Uint8* stream, int length) {
