@@ -3,6 +3,8 @@
 namespace frost {
 
 // A double-click anywhere on the card closes it, whatever the menu strip shows.
-void Form1::Picture1_DblClick() { ImageClose_Click(); }
+void Form1::Picture1_DblClick() {
+  ImageClose_Click();
+}
 
 }  // namespace frost

@@ -50,7 +50,7 @@ class Platform {
   virtual void ReleaseSingleInstance() = 0;
 
   // --- sound, shaped like the multimedia calls the sound module was written for
-  virtual int PlaySound(const char* name, std::uint32_t flags) = 0;  // non-zero on success
+  virtual int PlaySound(const char* name, std::uint32_t flags) = 0;      // non-zero on success
   virtual std::uint32_t SendMciCommand(const std::string& command) = 0;  // 0 on success
   virtual int WaveOutDeviceCount() = 0;
   virtual int MidiOutDeviceCount() = 0;

@@ -7,7 +7,9 @@
 namespace frost {
 namespace {
 
-void Toggle(Timer& timer) { timer.SetEnabled(!timer.Enabled()); }
+void Toggle(Timer& timer) {
+  timer.SetEnabled(!timer.Enabled());
+}
 
 }  // namespace
 
@@ -28,22 +30,29 @@ void Form1::Command4_Click() {
   }
 }
 
-void Form1::Command9_Click() { Toggle(TimerCard); }
+void Form1::Command9_Click() {
+  Toggle(TimerCard);
+}
 
-void Form1::Command10_Click() { Toggle(TimerGreetingsAnim); }
+void Form1::Command10_Click() {
+  Toggle(TimerGreetingsAnim);
+}
 
 void Form1::Command12_Click() {
   DoEventsOn = !DoEventsOn;
   Command12.Caption = DoEventsOn ? "True" : "False";
 }
 
-void Form1::Command14_Click() { Picture1.Cls(); }
+void Form1::Command14_Click() {
+  Picture1.Cls();
+}
 
 void Form1::Command17_Click() {
   // Timers have no Visible property; their assignment fails and the loop goes on.
   for (Control* control : Controls()) {
     Attempt([&] {
-      if (control->Name() != "Picture1") control->SetVisible(false);
+      if (control->Name() != "Picture1")
+        control->SetVisible(false);
     });
   }
 }

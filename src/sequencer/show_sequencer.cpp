@@ -8,7 +8,8 @@ namespace frost {
 void Form1::EnterPhase(const char* phase) {
   Phase = phase;
   PhaseStart = App().Now();
-  if (PhaseEntered) PhaseEntered(Phase);
+  if (PhaseEntered)
+    PhaseEntered(Phase);
 }
 
 void Form1::RefreshMenuStrip() {
@@ -46,30 +47,29 @@ void Form1::TimerMain_Timer() {
     ResumeNext([&] { DoEvents(); }, [&] { MoveSnowFlakes(); }, [&] { RefreshMenuStrip(); });
   }
   if (due("DrawBack", 0)) {
-    ResumeNext(
-        [&] { Picture1.FillStyle = FillStyle::Transparent; },
-        [&] {
-          Picture1.PaintPicture(PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                                {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-        },
-        [&] { EnterPhase("DrawTree"); }, [&] { DoEvents(); }, [&] { Command2_Click(); },
-        [&] { RefreshMenuStrip(); });
+    ResumeNext([&] { Picture1.FillStyle = FillStyle::Transparent; },
+               [&] {
+                 Picture1.PaintPicture(
+                     PictureSantaPicture, 0, 0.05 * Picture1.Height(),
+                     {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
+               },
+               [&] { EnterPhase("DrawTree"); }, [&] { DoEvents(); }, [&] { Command2_Click(); },
+               [&] { RefreshMenuStrip(); });
   }
   if (due("DrawTree", 4)) {
-    ResumeNext([&] { EnterPhase("AnimTree"); }, [&] { DoEvents(); },
-               [&] { Command8_Click(); });
+    ResumeNext([&] { EnterPhase("AnimTree"); }, [&] { DoEvents(); }, [&] { Command8_Click(); });
   }
   if (due("AnimTree", 4)) {
-    ResumeNext([&] { EnterPhase("Pause1"); }, [&] { DoEventsOn = false; },
-               [&] { DoEvents(); }, [&] { Command4_Click(); });
+    ResumeNext([&] { EnterPhase("Pause1"); }, [&] { DoEventsOn = false; }, [&] { DoEvents(); },
+               [&] { Command4_Click(); });
   }
   if (due("Pause1", 10)) {
     ResumeNext([&] { EnterPhase("DrawNativity"); }, [&] { DoEventsOn = false; },
                [&] { DoEvents(); }, [&] { Command4_Click(); });
   }
   if (due("DrawNativity", 3)) {
-    ResumeNext([&] { EnterPhase("AnimNativity"); }, [&] { Command2_Click(); },
-               [&] { DoEvents(); }, [&] { DoEventsOn = true; }, [&] { Command6_Click(); });
+    ResumeNext([&] { EnterPhase("AnimNativity"); }, [&] { Command2_Click(); }, [&] { DoEvents(); },
+               [&] { DoEventsOn = true; }, [&] { Command6_Click(); });
   }
   if (due("AnimNativity", 7)) {
     ResumeNext([&] { EnterPhase("DrawGreeting"); }, [&] { DoEventsOn = false; },
@@ -89,7 +89,8 @@ void Form1::TimerMain_Timer() {
   if (due("ReDrawTree", 7)) {
     bool editorStillOpen = false;
     Attempt([&] { editorStillOpen = TextGreetings(1).Visible(); });
-    if (editorStillOpen) return;  // the show waits here until the editor closes
+    if (editorStillOpen)
+      return;  // the show waits here until the editor closes
     ResumeNext([&] { SetVisible(false); }, [&] { DoEvents(); },
                [&] { EnterPhase("DrawFireworks1"); }, [&] { Command10_Click(); },
                [&] { Command14_Click(); }, [&] { DoEvents(); }, [&] { Command8_Click(); },
@@ -103,7 +104,8 @@ void Form1::TimerMain_Timer() {
   if (due("DrawRandSnow", 21)) {
     ResumeNext(
         [&] {
-          if (!Picture1.AutoRedraw()) Picture1.SetAutoRedraw(true);
+          if (!Picture1.AutoRedraw())
+            Picture1.SetAutoRedraw(true);
         },
         [&] {
           if (TimerFireworks.Enabled()) {
@@ -112,7 +114,8 @@ void Form1::TimerMain_Timer() {
           }
         },
         [&] {
-          if (Picture1.DrawWidth != 2) Picture1.DrawWidth = 2;
+          if (Picture1.DrawWidth != 2)
+            Picture1.DrawWidth = 2;
         },
         [&] { TimerMain.SetInterval(static_cast<int>(Int(491 * App().Rnd() + 10))); },
         [&] { ScatterSnowFlakes(); });

@@ -8,16 +8,17 @@ namespace {
 
 const char* const kAboutCaption = "Frost Mail V2014.2 www.frostmail.example";
 
-FontSpec ArialItalic(double size) { return FontSpec{"Arial", size, true}; }
+FontSpec ArialItalic(double size) {
+  return FontSpec{"Arial", size, true};
+}
 
-void Place(Control& control, double left, double top, double width, double height,
-           bool visible) {
+void Place(Control& control, double left, double top, double width, double height, bool visible) {
   control.Move(left, top, width, height);
   control.SetVisible(visible);
 }
 
-void PlaceButton(CommandButton& button, const char* caption, double left, double top,
-                 double width, double height) {
+void PlaceButton(CommandButton& button, const char* caption, double left, double top, double width,
+                 double height) {
   button.Caption = caption;
   Place(button, left, top, width, height, false);
 }
@@ -94,13 +95,12 @@ Form1::Form1(Application& app, Platform& platform)
     const char* tooltip;
     double left, top;
   };
-  for (const ImageButton& button : {ImageButton{ImagePause, "Pause", 756, 276},
-                                    ImageButton{ImagePlay, "Play", 360, 264},
-                                    ImageButton{Image2, "About", 600, 12},
-                                    ImageButton{ImageClose, "Exit", 1068, 24},
-                                    ImageButton{ImageEdit, "Customize", 828, 12},
-                                    ImageButton{ImageEditCancel, "Cancel", 264, 24},
-                                    ImageButton{ImageEditSave, "Update Card", 0, 24}}) {
+  for (const ImageButton& button :
+       {ImageButton{ImagePause, "Pause", 756, 276}, ImageButton{ImagePlay, "Play", 360, 264},
+        ImageButton{Image2, "About", 600, 12}, ImageButton{ImageClose, "Exit", 1068, 24},
+        ImageButton{ImageEdit, "Customize", 828, 12},
+        ImageButton{ImageEditCancel, "Cancel", 264, 24},
+        ImageButton{ImageEditSave, "Update Card", 0, 24}}) {
     button.image.SetPicture(EmbeddedPicture(button.image.Name()));
     button.image.SetLeft(button.left);
     button.image.SetTop(button.top);
@@ -165,7 +165,11 @@ Form1::Form1(Application& app, Platform& platform)
   WireEvents();
 }
 
-std::string Form1::ProgramFilePath() const { return ProgramFolder + "/Frostmail.exe"; }
-std::string Form1::PersonalisedCopyPath() const { return ProgramFolder + "/Frost_Mail.exe"; }
+std::string Form1::ProgramFilePath() const {
+  return ProgramFolder + "/Frostmail.exe";
+}
+std::string Form1::PersonalisedCopyPath() const {
+  return ProgramFolder + "/Frost_Mail.exe";
+}
 
 }  // namespace frost

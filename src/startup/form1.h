@@ -30,7 +30,8 @@ class Form1 : public Form, public CardState {
   void DoEvents() { App().DoEvents(); }
   // Yields only while the painters' yield switch is on.
   void DoEventsIfOn() {
-    if (DoEventsOn) DoEvents();
+    if (DoEventsOn)
+      DoEvents();
   }
 
   // --- controls, in the window's control order ---
@@ -172,7 +173,7 @@ class Form1 : public Form, public CardState {
   std::function<void(const std::string& phase)> PhaseEntered;
 
   // The card's program file names in ProgramFolder.
-  std::string ProgramFilePath() const;   // ".../Frostmail.exe"
+  std::string ProgramFilePath() const;       // ".../Frostmail.exe"
   std::string PersonalisedCopyPath() const;  // ".../Frost_Mail.exe"
 
  private:

@@ -22,19 +22,19 @@ void Form1::WireEvents() {
     CommandButton& button;
     void (Form1::*handler)();
   };
-  for (const Command& command : {
-           Command{Command1, &Form1::Command1_Click},   Command{Command2, &Form1::Command2_Click},
-           Command{Command3, &Form1::Command3_Click},   Command{Command4, &Form1::Command4_Click},
-           Command{Command5, &Form1::Command5_Click},   Command{Command6, &Form1::Command6_Click},
-           Command{Command7, &Form1::Command7_Click},   Command{Command8, &Form1::Command8_Click},
-           Command{Command9, &Form1::Command9_Click},   Command{Command10, &Form1::Command10_Click},
-           Command{Command11, &Form1::Command11_Click}, Command{Command12, &Form1::Command12_Click},
-           Command{Command13, &Form1::Command13_Click}, Command{Command14, &Form1::Command14_Click},
-           Command{Command15, &Form1::Command15_Click}, Command{Command16, &Form1::Command16_Click},
-           Command{Command17, &Form1::Command17_Click}, Command{Command18, &Form1::Command18_Click},
-           Command{Command19, &Form1::Command19_Click}, Command{Command20, &Form1::Command20_Click},
-           Command{Command21, &Form1::Command21_Click}, Command{Command22, &Form1::Command22_Click},
-           Command{Command23, &Form1::Command23_Click}}) {
+  for (const Command& command :
+       {Command{Command1, &Form1::Command1_Click},   Command{Command2, &Form1::Command2_Click},
+        Command{Command3, &Form1::Command3_Click},   Command{Command4, &Form1::Command4_Click},
+        Command{Command5, &Form1::Command5_Click},   Command{Command6, &Form1::Command6_Click},
+        Command{Command7, &Form1::Command7_Click},   Command{Command8, &Form1::Command8_Click},
+        Command{Command9, &Form1::Command9_Click},   Command{Command10, &Form1::Command10_Click},
+        Command{Command11, &Form1::Command11_Click}, Command{Command12, &Form1::Command12_Click},
+        Command{Command13, &Form1::Command13_Click}, Command{Command14, &Form1::Command14_Click},
+        Command{Command15, &Form1::Command15_Click}, Command{Command16, &Form1::Command16_Click},
+        Command{Command17, &Form1::Command17_Click}, Command{Command18, &Form1::Command18_Click},
+        Command{Command19, &Form1::Command19_Click}, Command{Command20, &Form1::Command20_Click},
+        Command{Command21, &Form1::Command21_Click}, Command{Command22, &Form1::Command22_Click},
+        Command{Command23, &Form1::Command23_Click}}) {
     command.button.Click = [this, handler = command.handler] { (this->*handler)(); };
   }
 

@@ -17,11 +17,14 @@ bool Form1::WaitUntilGone(const std::string& path) {
   const double deadline = App().Now() + HandOverTimeLimit;
   for (;;) {
     Attempt([&] {
-      if (OS().FileExists(path)) OS().DeleteFile(path);
+      if (OS().FileExists(path))
+        OS().DeleteFile(path);
     });
     DoEvents();
-    if (!OS().FileExists(path)) return true;
-    if (App().Now() >= deadline) return false;
+    if (!OS().FileExists(path))
+      return true;
+    if (App().Now() >= deadline)
+      return false;
     App().Sleep(kRetryMs);
   }
 }
@@ -32,8 +35,10 @@ bool Form1::CopyUntilPresent(const std::string& from, const std::string& to) {
   for (;;) {
     Attempt([&] { OS().CopyFile(from, to); });
     DoEvents();
-    if (OS().FileExists(to)) return true;
-    if (App().Now() >= deadline) return false;
+    if (OS().FileExists(to))
+      return true;
+    if (App().Now() >= deadline)
+      return false;
     App().Sleep(kRetryMs);
   }
 }
@@ -52,15 +57,15 @@ void Form1::CopyBackHandOver() {
   App().Sleep(kCopyStartDelayMs);
   if (!WaitUntilGone(card)) {
     OS().MessageBox("Frostmail could not replace " + card +
-                        ": the file cannot be deleted. Your personalised card is kept as " +
-                        self + ".",
+                        ": the file cannot be deleted. Your personalised card is kept as " + self +
+                        ".",
                     "Frostmail");
     App().End();
   }
   if (!CopyUntilPresent(self, card)) {
-    OS().MessageBox("Frostmail could not write " + card +
-                        ". Your personalised card is kept as " + self + ".",
-                    "Frostmail");
+    OS().MessageBox(
+        "Frostmail could not write " + card + ". Your personalised card is kept as " + self + ".",
+        "Frostmail");
     App().End();
   }
   DoEvents();
@@ -74,7 +79,8 @@ void Form1::CopyBackHandOver() {
 void Form1::RemoveLeftoverCopy() {
   const std::string copy = PersonalisedCopyPath();
   Attempt([&] {
-    if (OS().FileExists(copy)) WaitUntilGone(copy);
+    if (OS().FileExists(copy))
+      WaitUntilGone(copy);
   });
 }
 

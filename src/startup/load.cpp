@@ -1,7 +1,7 @@
 // The window's load step: one-time preparation in a fixed order, in resume-next mode.
 #include <algorithm>
-#include <chrono>
 #include <cctype>
+#include <chrono>
 
 #include "startup/form1.h"
 #include "startup/main_module.h"
@@ -49,7 +49,8 @@ void Form1::SetStartColours() {
 void Form1::Form_Load() {
   ResumeNext(
       [&] {
-        if (!OS().AcquireSingleInstance()) App().End();
+        if (!OS().AcquireSingleInstance())
+          App().End();
       },
       [&] {
         if (SeedFromClock) {
@@ -58,8 +59,7 @@ void Form1::Form_Load() {
           App().Rng().Seed(static_cast<std::uint64_t>(ticks));
         }
       },
-      [&] { Sound().StopSoundFile(); },
-      [&] { FitToScreen(); },
+      [&] { Sound().StopSoundFile(); }, [&] { FitToScreen(); },
       [&] {
         FlakeRadius = 1;
         SnowWidth = Picture1.ScaleWidth();
@@ -79,28 +79,26 @@ void Form1::Form_Load() {
   }
   RemoveLeftoverCopy();
 
-  ResumeNext(
-      [&] { LayoutGreetingBoxes(); }, [&] { LoadGreetings(); },
-      [&] { SetStartColours(); },
-      [&] { DrawBackground(); },
-      [&] {
-        Picture1.PaintPicture(PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                              {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-      },
-      [&] { SetVisible(true); }, [&] { DoEvents(); },
-      [&] { PlayCardMusic(OS(), Sound()); }, [&] { Shape2.SetVisible(false); },
-      [&] { DoEvents(); },
-      [&] {
-        // An invisible pass of the tiers only fixes the top star's centre.
-        Picture1.DrawStyle = DrawStyle::Transparent;
-        DrawTreeTiers();
-      },
-      [&] { Picture1.DrawStyle = DrawStyle::Solid; }, [&] { DoEvents(); },
-      [&] {
-        DoEventsOn = true;
-        EnterPhase("DrawSnow");
-      },
-      [&] { TimerMain.SetEnabled(true); });
+  ResumeNext([&] { LayoutGreetingBoxes(); }, [&] { LoadGreetings(); }, [&] { SetStartColours(); },
+             [&] { DrawBackground(); },
+             [&] {
+               Picture1.PaintPicture(
+                   PictureSantaPicture, 0, 0.05 * Picture1.Height(),
+                   {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
+             },
+             [&] { SetVisible(true); }, [&] { DoEvents(); }, [&] { PlayCardMusic(OS(), Sound()); },
+             [&] { Shape2.SetVisible(false); }, [&] { DoEvents(); },
+             [&] {
+               // An invisible pass of the tiers only fixes the top star's centre.
+               Picture1.DrawStyle = DrawStyle::Transparent;
+               DrawTreeTiers();
+             },
+             [&] { Picture1.DrawStyle = DrawStyle::Solid; }, [&] { DoEvents(); },
+             [&] {
+               DoEventsOn = true;
+               EnterPhase("DrawSnow");
+             },
+             [&] { TimerMain.SetEnabled(true); });
 }
 
 }  // namespace frost

@@ -10,7 +10,8 @@ namespace frost {
 std::optional<Region> MakeRegionFromBitmap(const Bitmap& pixels, int width, int height) {
   width = std::clamp(width, 0, pixels.Width());
   height = std::clamp(height, 0, pixels.Height());
-  if (width == 0 || height == 0) return std::nullopt;
+  if (width == 0 || height == 0)
+    return std::nullopt;
   const std::uint32_t key = pixels.At(0, 0).value;
   Region region;
   for (int y = 0; y < height; ++y) {
@@ -20,10 +21,12 @@ std::optional<Region> MakeRegionFromBitmap(const Bitmap& pixels, int width, int 
       while (x < width && row[x] == key) ++x;
       const int start = x;
       while (x < width && row[x] != key) ++x;
-      if (x > start) region.rects.push_back({start, y, x, y + 1});
+      if (x > start)
+        region.rects.push_back({start, y, x, y + 1});
     }
   }
-  if (region.rects.empty()) return std::nullopt;
+  if (region.rects.empty())
+    return std::nullopt;
   return region;
 }
 
@@ -42,7 +45,9 @@ void Form1::Command13_Click() {
   DoEvents();
 }
 
-void Form1::Command15_Click() { SetRegion(std::nullopt); }
+void Form1::Command15_Click() {
+  SetRegion(std::nullopt);
+}
 
 void Form1::Command18_Click() {
   Command17_Click();

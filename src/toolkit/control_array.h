@@ -22,8 +22,8 @@ class ControlArray {
   T& operator()(int index) {
     auto found = members_.find(index);
     if (found == members_.end()) {
-      throw RuntimeError(340, "Control array element '" + std::to_string(index) +
-                                  "' doesn't exist");
+      throw RuntimeError(340,
+                         "Control array element '" + std::to_string(index) + "' doesn't exist");
     }
     return *found->second;
   }

@@ -35,10 +35,10 @@ Png LoadPng(const std::string& path) {
   const std::string bytes{std::istreambuf_iterator<char>(in), {}};
   std::unique_ptr<unsigned char, void (*)(void*)> pixels(
       stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
-                            static_cast<int>(bytes.size()), &png.width, &png.height, &channels,
-                            4),
+                            static_cast<int>(bytes.size()), &png.width, &png.height, &channels, 4),
       stbi_image_free);
-  if (pixels) png.rgba.assign(pixels.get(), pixels.get() + png.width * png.height * 4);
+  if (pixels)
+    png.rgba.assign(pixels.get(), pixels.get() + png.width * png.height * 4);
   return png;
 }
 
@@ -73,10 +73,9 @@ int FrostcardRenderTest::status = -1;
 TEST_F(FrostcardRenderTest, TraceListsTheThirteenPhasesInOrderAtTheirTimes) {
   ASSERT_EQ(status, 0);
   const std::vector<std::pair<std::string, double>> nominal = {
-      {"DrawSnow", 0},      {"DrawBack", 7},       {"DrawTree", 7},
-      {"AnimTree", 11},     {"Pause1", 15},        {"DrawNativity", 25},
-      {"AnimNativity", 28}, {"DrawGreeting", 35},  {"AnimGreeting", 42},
-      {"DrawFireworks", 43}, {"ReDrawTree", 44},   {"DrawFireworks1", 51},
+      {"DrawSnow", 0},      {"DrawBack", 7},       {"DrawTree", 7},      {"AnimTree", 11},
+      {"Pause1", 15},       {"DrawNativity", 25},  {"AnimNativity", 28}, {"DrawGreeting", 35},
+      {"AnimGreeting", 42}, {"DrawFireworks", 43}, {"ReDrawTree", 44},   {"DrawFireworks1", 51},
       {"DrawRandSnow", 54}};
   const auto trace = Trace();
   ASSERT_EQ(trace.size(), nominal.size());
@@ -104,9 +103,9 @@ TEST_F(FrostcardRenderTest, FramesShowSnowFallingOverTheNativityPicture) {
       brightness += a[0];
     }
   }
-  EXPECT_GT(moved, 300);                      // flakes are somewhere else three seconds on
-  EXPECT_LT(moved, 516 * 520 / 10);           // ... over a picture that stays put
-  EXPECT_LT(brightness / (516 * 520), 140);   // a night scene, not the bright backdrop
+  EXPECT_GT(moved, 300);                     // flakes are somewhere else three seconds on
+  EXPECT_LT(moved, 516 * 520 / 10);          // ... over a picture that stays put
+  EXPECT_LT(brightness / (516 * 520), 140);  // a night scene, not the bright backdrop
 }
 
 TEST_F(FrostcardRenderTest, TheLitTreeStandsInTheMiddle) {

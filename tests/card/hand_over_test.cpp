@@ -51,8 +51,7 @@ TEST_F(HandOverTest, CopyReplacesTheCardWithItselfStartsItAndEndsUnseen) {
   WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), "personalised card");
-  EXPECT_EQ(card.platform.opened_files,
-            std::vector<std::string>{folder.File("Frostmail.exe")});
+  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
   EXPECT_FALSE(card.backend.WindowVisible());
   // Only the load step's early stop; no music was started.
   EXPECT_EQ(card.sound.mci_commands, std::vector<std::string>{"close filename"});

@@ -61,7 +61,8 @@ TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
   while (form.Phase != "DrawRandSnow" && card.app.Now() < end) {
     card.app.Run(card.app.Now() + 0.25);
     auto found = expected.find(form.Phase);
-    if (found == expected.end()) continue;
+    if (found == expected.end())
+      continue;
     seen.insert(form.Phase);
     TimerStates actual{form.TimerAnimTree.Enabled(), form.TimerCard.Enabled(),
                        form.TimerGreetingsAnim.Enabled(), form.TimerFireworks.Enabled(),
@@ -78,9 +79,9 @@ TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
   EXPECT_GT(bursts, 5);
   EXPECT_FALSE(form.TimerFireworks.Enabled());
   // The music was stopped twice: early in the load step, and when the fireworks stopped.
-  EXPECT_EQ(std::count(card.sound.mci_commands.begin(), card.sound.mci_commands.end(),
-                       "close filename"),
-            2);
+  EXPECT_EQ(
+      std::count(card.sound.mci_commands.begin(), card.sound.mci_commands.end(), "close filename"),
+      2);
   EXPECT_TRUE(form.TimerAnimTree.Enabled());
 }
 

@@ -17,7 +17,8 @@ Bitmap Rows(std::initializer_list<const char*> rows) {
   int y = 0;
   for (const char* row : rows) {
     for (int x = 0; x < width; ++x) {
-      if (row[x] == '#') bitmap.Set(x, y, kInk);
+      if (row[x] == '#')
+        bitmap.Set(x, y, kInk);
     }
     ++y;
   }
@@ -33,17 +34,13 @@ TEST(MakeRegionFromPicture, AllKeyColouredGivesNoRegion) {
 }
 
 TEST(MakeRegionFromPicture, KeyColourInsideThePictureMakesHoles) {
-  auto region = RegionOf(Rows({".....",
-                               ".#.#.",
-                               "....."}));
+  auto region = RegionOf(Rows({".....", ".#.#.", "....."}));
   ASSERT_TRUE(region);
   EXPECT_EQ(region->rects, (std::vector<PixelRect>{{1, 1, 2, 2}, {3, 1, 4, 2}}));
 }
 
 TEST(MakeRegionFromPicture, RunReachingTheRightEdgeEndsThereAndTheNextRowStartsClosed) {
-  auto region = RegionOf(Rows({"..###",
-                               "#....",
-                               "....."}));
+  auto region = RegionOf(Rows({"..###", "#....", "....."}));
   ASSERT_TRUE(region);
   EXPECT_EQ(region->rects, (std::vector<PixelRect>{{2, 0, 5, 1}, {0, 1, 1, 2}}));
 }

@@ -12,7 +12,8 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "frost-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+      throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }
   ~TempFolder() {

@@ -13,7 +13,8 @@ namespace {
 std::string DefaultCard(const char* argv0) {
   std::error_code ignored;
   auto self = std::filesystem::canonical("/proc/self/exe", ignored);
-  if (self.empty()) self = argv0;
+  if (self.empty())
+    self = argv0;
   return (self.parent_path() / "Frostmail.exe").string();
 }
 
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
     std::cerr << "frostcard: " << error << "\n" << kUsage << "\n";
     return 2;
   }
-  if (options->card.empty()) options->card = DefaultCard(argv[0]);
+  if (options->card.empty())
+    options->card = DefaultCard(argv[0]);
   try {
     return Render(*options);
   } catch (const std::exception& failure) {

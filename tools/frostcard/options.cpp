@@ -10,7 +10,8 @@ std::optional<double> ParseNumber(const std::string& text) {
   try {
     std::size_t used = 0;
     double value = std::stod(text, &used);
-    if (used != text.size() || !std::isfinite(value)) return std::nullopt;
+    if (used != text.size() || !std::isfinite(value))
+      return std::nullopt;
     return value;
   } catch (const std::exception&) {
     return std::nullopt;

@@ -24,7 +24,8 @@ class TemporaryFolder {
  public:
   TemporaryFolder() {
     std::string pattern = (fs::temp_directory_path() / "frostcard-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    if (!mkdtemp(pattern.data()))
+      throw std::runtime_error("cannot create a temporary folder");
     path_ = pattern;
   }
   ~TemporaryFolder() {
@@ -46,11 +47,13 @@ std::string FormatSeconds(double seconds) {
 class Trace {
  public:
   explicit Trace(const std::optional<std::string>& file) {
-    if (file) out_ = std::make_unique<std::ofstream>(*file);
+    if (file)
+      out_ = std::make_unique<std::ofstream>(*file);
   }
   bool Ok() const { return !out_ || out_->good(); }
   void Write(double showSeconds, const std::string& phase) {
-    if (out_) *out_ << FormatSeconds(showSeconds) << ' ' << phase << '\n';
+    if (out_)
+      *out_ << FormatSeconds(showSeconds) << ' ' << phase << '\n';
   }
 
  private:
@@ -65,8 +68,8 @@ int Render(const RenderOptions& options) {
   std::error_code copyError;
   fs::copy_file(options.card, card, copyError);
   if (copyError) {
-    std::cerr << "frostcard: cannot copy the card " << options.card << ": "
-              << copyError.message() << "\n";
+    std::cerr << "frostcard: cannot copy the card " << options.card << ": " << copyError.message()
+              << "\n";
     return 1;
   }
   fs::create_directories(options.outDir);
@@ -108,7 +111,8 @@ int Render(const RenderOptions& options) {
   } catch (const EndProgram&) {
     return 0;
   }
-  if (!showStart) return 0;
+  if (!showStart)
+    return 0;
   app.Run(*showStart + options.until);
   return 0;
 }
