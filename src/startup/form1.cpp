@@ -138,7 +138,8 @@ Form1::Form1(Application& app, Platform& platform)
   Shape2.BorderColor = RGB(0, 0, 0);
   Shape2.FillColor = RGB(108, 79, 19);
   Place(Shape1, 228, 5880, 150, 150, true);
-  Shape1.BorderColor = RGB(216, 169, 58);
+  // Shape1 has no role in the show: it stays "shown" but draws nothing over the card.
+  Shape1.BorderColor = std::nullopt;
   Place(List1, 4932, 2544, 2484, 3696, false);
 
   PlaceButton(Command2, "Back", 96, 1200, 732, 288);

@@ -75,7 +75,8 @@ void Shape::Paint(Bitmap& frame, const PixelRect& area) {
   const PixelRect rect = WindowRect();
   if (FillColor)
     FillRect(frame, area, rect, *FillColor);
-  FrameRect(frame, area, rect, BorderColor);
+  if (BorderColor)
+    FrameRect(frame, area, rect, *BorderColor);
 }
 
 // --- CommandButton ---

@@ -92,8 +92,8 @@ class Image : public Control {
 class Shape : public Control {
  public:
   using Control::Control;
-  Color BorderColor{};
-  std::optional<Color> FillColor;
+  std::optional<Color> BorderColor = RGB(0, 0, 0);  // nullopt: a transparent border
+  std::optional<Color> FillColor;                   // nullopt: a transparent inside
   void Paint(Bitmap& frame, const PixelRect& area) override;
   bool TakesMouse() const override { return false; }
 };
