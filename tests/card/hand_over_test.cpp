@@ -8,6 +8,7 @@
 
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace frost {
@@ -27,7 +28,6 @@ std::string ReadFile(const std::string& path) {
 class HandOverTest : public ::testing::Test {
  protected:
   HandOverTest() {
-    setenv("Windir", folder.Path().c_str(), 1);
     card.platform.SetLockPath(folder.File("instance.lock"));
     card.form.HandOverTimeLimit = 2;
   }
@@ -43,6 +43,7 @@ class HandOverTest : public ::testing::Test {
   }
 
   testing::TempFolder folder;
+  testing::ScopedEnvironment windir{"Windir", folder.Path().string()};
   testing::CardFixture card;
 };
 

@@ -9,6 +9,7 @@
 
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace frost {
@@ -27,7 +28,7 @@ std::ostream& operator<<(std::ostream& out, const TimerStates& s) {
 
 TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
   testing::TempFolder folder;
-  setenv("Windir", folder.Path().c_str(), 1);
+  testing::ScopedEnvironment windir("Windir", folder.Path().string());
   testing::CardFixture card;
   card.platform.SetProgramPath(folder.File("Frostmail.exe"));
   card.platform.SetLockPath(folder.File("instance.lock"));

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/sound_output.h"
+#include "support/scoped_environment.h"
 
 namespace frost::testing_support {
 
@@ -33,32 +34,7 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-// Sets (or, with nullopt, removes) an environment variable for the scope of a test.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-      : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) {
-      old_ = old;
-    }
-    Set(value);
-  }
-  ~ScopedEnvironment() { Set(old_); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  void Set(const std::optional<std::string>& value) {
-    if (value) {
-      ::setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-  }
-
-  std::string name_;
-  std::optional<std::string> old_;
-};
+using ::frost::testing::ScopedEnvironment;
 
 inline void WriteFile(const std::string& path, const std::string& contents) {
   std::ofstream(path, std::ios::binary) << contents;

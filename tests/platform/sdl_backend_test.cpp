@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include "support/scoped_environment.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,34 +12,11 @@
 namespace frost {
 namespace {
 
-// Sets or removes an environment variable for one test and puts it back afterwards.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name))
-      old_ = old;
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnvironment() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 TEST(SdlBackendTest, WithoutADisplayOpeningFailsWithOneClearLine) {
-  ScopedEnvironment noX("DISPLAY", nullptr);
-  ScopedEnvironment noWayland("WAYLAND_DISPLAY", nullptr);
+  ScopedEnvironment noX("DISPLAY", std::nullopt);
+  ScopedEnvironment noWayland("WAYLAND_DISPLAY", std::nullopt);
   std::string error;
   EXPECT_EQ(SdlBackend::Open(error), nullptr);
   EXPECT_EQ(error, "Frostmail: no display found (DISPLAY is not set); cannot open the card window");
@@ -45,7 +24,7 @@ TEST(SdlBackendTest, WithoutADisplayOpeningFailsWithOneClearLine) {
 
 TEST(SdlBackendTest, UnreachableDisplayFailsWithoutCrashing) {
   ScopedEnvironment badX("DISPLAY", ":9876");
-  ScopedEnvironment noWayland("WAYLAND_DISPLAY", nullptr);
+  ScopedEnvironment noWayland("WAYLAND_DISPLAY", std::nullopt);
   std::string error;
   EXPECT_EQ(SdlBackend::Open(error), nullptr);
   EXPECT_EQ(error.rfind("Frostmail: no display found (", 0), 0u) << error;

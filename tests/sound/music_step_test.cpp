@@ -9,6 +9,7 @@
 #include "resources/embedded.h"
 #include "sound/bas_sound.h"
 #include "sound/sound_files.h"
+#include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
 namespace frost {
@@ -19,30 +20,7 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-// Sets an environment variable (or removes it, for nullopt) until the end of the scope.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(std::string name, const std::optional<std::string>& value)
-      : name_(std::move(name)) {
-    if (const char* old = getenv(name_.c_str()))
-      old_ = old;
-    Set(value);
-  }
-  ~ScopedEnvironment() { Set(old_); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  void Set(const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-  std::string name_;
-  std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 // The card's platform with a tune of the test's own as resource "CUSTOM" 101.
 class TunePlatform : public HeadlessPlatform {
