@@ -1,10 +1,12 @@
 // frostcard: the card's companion tool. `render` runs the show headless and writes frames and
-// a phase trace; every automated end-to-end test drives the card through it.
+// a phase trace; every automated end-to-end test drives the card through it. `greetings` reads
+// and writes the greeting lines of a card file.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "greetings.h"
 #include "options.h"
 #include "render.h"
 
@@ -23,8 +25,16 @@ std::string DefaultCard(const char* argv0) {
 int main(int argc, char** argv) {
   using namespace frost::frostcard;
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "greetings") {
+    try {
+      return Greetings({args.begin() + 1, args.end()});
+    } catch (const std::exception& failure) {
+      std::cerr << "frostcard: " << failure.what() << "\n";
+      return 1;
+    }
+  }
   if (args.empty() || args[0] != "render") {
-    std::cerr << kUsage << "\n";
+    std::cerr << kUsage << "\n" << kGreetingsUsage << "\n";
     return 2;
   }
   std::string error;

@@ -1,5 +1,7 @@
 #include "render.h"
 
+#include "card_folder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,25 +20,6 @@ namespace frost::frostcard {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A program folder of its own, so renders never collide with each other or a live card.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "frostcard-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-      throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 std::string FormatSeconds(double seconds) {
   char text[32];
@@ -64,12 +47,10 @@ class Trace {
 
 int Render(const RenderOptions& options) {
   TemporaryFolder folder;
-  const fs::path card = folder.Path() / "Frostmail.exe";
-  std::error_code copyError;
-  fs::copy_file(options.card, card, copyError);
-  if (copyError) {
-    std::cerr << "frostcard: cannot copy the card " << options.card << ": " << copyError.message()
-              << "\n";
+  const fs::path card = folder.Card();
+  std::string error;
+  if (!folder.PlaceCard(options.card, error)) {
+    std::cerr << "frostcard: " << error << "\n";
     return 1;
   }
   fs::create_directories(options.outDir);

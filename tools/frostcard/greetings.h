@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace frost::frostcard {
+
+inline constexpr const char* kGreetingsUsage =
+    "usage: frostcard greetings CARD [--set N TEXT]...   (N from 1 to 8)";
+
+// Without --set: prints the eight greeting lines the card shows, one per line. With --set:
+// writes those lines into the card file's greeting data area, the way "Update Card" does.
+// Returns the exit code (2 for bad arguments).
+int Greetings(const std::vector<std::string>& args);
+
+}  // namespace frost::frostcard
