@@ -13,26 +13,11 @@
 
 #include "platform/sound_output.h"
 #include "support/scoped_environment.h"
+#include "support/temp_folder.h"
 
 namespace frost::testing_support {
 
-// A fresh folder under the temp folder, removed with everything in it at the end.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "frost-platform-XXXXXX");
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path_); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string File(const std::string& name) const { return path_ / name; }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using ScratchFolder = ::frost::testing::TempFolder;
 
 using ::frost::testing::ScopedEnvironment;
 
