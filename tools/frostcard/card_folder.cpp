@@ -29,4 +29,11 @@ bool TemporaryFolder::PlaceCard(const std::string& card, std::string& error) con
   return !copyError;
 }
 
+HeadlessCard::HeadlessCard(const TemporaryFolder& folder, double twipsPerPixel, std::uint64_t seed)
+    : backend(twipsPerPixel), random(seed) {
+  platform.SetProgramPath(folder.Card().string());
+  platform.SetLockPath((folder.Path() / "instance.lock").string());
+  form.SeedFromClock = false;
+}
+
 }  // namespace frost::frostcard

@@ -1,6 +1,12 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recording_sound.h"
+#include "startup/form1.h"
 
 namespace frost::frostcard {
 
@@ -20,6 +26,19 @@ class TemporaryFolder {
 
  private:
   std::filesystem::path path_;
+};
+
+// The real card on the headless backend with the virtual clock, running as the "Frostmail.exe"
+// of `folder` with its own instance guard there, seeded with `seed`.
+struct HeadlessCard {
+  HeadlessCard(const TemporaryFolder& folder, double twipsPerPixel, std::uint64_t seed);
+
+  HeadlessBackend backend;
+  Random random;
+  Application app{backend, random};
+  RecordingSound sound;
+  HeadlessPlatform platform{sound};
+  Form1 form{app, platform};
 };
 
 }  // namespace frost::frostcard

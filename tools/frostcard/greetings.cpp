@@ -8,10 +8,6 @@
 #include "card_folder.h"
 #include "personalise/ansi.h"
 #include "personalise/greeting_area.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/recording_sound.h"
-#include "startup/form1.h"
 #include "toolkit/errors.h"
 
 namespace frost::frostcard {
@@ -49,22 +45,12 @@ std::optional<LineChanges> ParseChanges(const std::vector<std::string>& args, st
   return changes;
 }
 
-// The card itself, headless, in a folder of its own: its reader and writer do the work.
-struct HeadlessCard {
-  explicit HeadlessCard(const TemporaryFolder& folder) {
-    platform.SetProgramPath(folder.Card().string());
-    form.ProgramFolder = folder.Path().string();
-    form.LayoutGreetingBoxes();
-    form.LoadGreetings();
-  }
-
-  HeadlessBackend backend;
-  Random random{1};
-  Application app{backend, random};
-  RecordingSound sound;
-  HeadlessPlatform platform{sound};
-  Form1 form{app, platform};
-};
+// The card's own reader fills the greeting boxes; its writer does the rest.
+void LoadLines(Form1& form, const TemporaryFolder& folder) {
+  form.ProgramFolder = folder.Path().string();
+  form.LayoutGreetingBoxes();
+  form.LoadGreetings();
+}
 
 int WriteChanges(HeadlessCard& card, const LineChanges& changes, const TemporaryFolder& folder,
                  const std::string& target) {
@@ -103,7 +89,8 @@ int Greetings(const std::vector<std::string>& args) {
     std::cerr << "frostcard: " << error << "\n";
     return 1;
   }
-  HeadlessCard card(folder);
+  HeadlessCard card(folder, 15, 1);
+  LoadLines(card.form, folder);
   if (!changes->empty())
     return WriteChanges(card, *changes, folder, args[0]);
   for (int k = 1; k <= greeting_area::kFieldCount; ++k) {

@@ -9,10 +9,6 @@
 #include <iostream>
 #include <memory>
 
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/recording_sound.h"
-#include "startup/form1.h"
 #include "startup/main_module.h"
 #include "toolkit/errors.h"
 
@@ -47,7 +43,6 @@ class Trace {
 
 int Render(const RenderOptions& options) {
   TemporaryFolder folder;
-  const fs::path card = folder.Card();
   std::string error;
   if (!folder.PlaceCard(options.card, error)) {
     std::cerr << "frostcard: " << error << "\n";
@@ -57,15 +52,9 @@ int Render(const RenderOptions& options) {
   // The tune goes where a card on this machine would write it: the render's own folder.
   setenv("Windir", folder.Path().c_str(), 1);
 
-  HeadlessBackend backend(options.twipsPerPixel);
-  Random random(options.seed);
-  Application app(backend, random);
-  RecordingSound sound;
-  HeadlessPlatform platform(sound);
-  platform.SetProgramPath(card.string());
-  platform.SetLockPath((folder.Path() / "instance.lock").string());
-  Form1 form(app, platform);
-  form.SeedFromClock = false;
+  HeadlessCard headless(folder, options.twipsPerPixel, options.seed);
+  Application& app = headless.app;
+  Form1& form = headless.form;
 
   Trace trace(options.traceFile);
   if (!trace.Ok()) {
@@ -78,10 +67,11 @@ int Render(const RenderOptions& options) {
       showStart = app.Now();
       for (const std::string& at : options.at) {
         const fs::path png = fs::path(options.outDir) / ("frame-" + at + ".png");
-        backend.AddCapture(*showStart + std::stod(at),
-                           [png](const Bitmap& frame, const std::optional<Region>& region) {
-                             WritePng(png.string(), frame, region);
-                           });
+        headless.backend.AddCapture(
+            *showStart + std::stod(at),
+            [png](const Bitmap& frame, const std::optional<Region>& region) {
+              WritePng(png.string(), frame, region);
+            });
       }
     }
     trace.Write(app.Now() - *showStart, phase);
