@@ -1,0 +1,21 @@
+#pragma once
+// The Windows headers for the win32 backend's .cpp files, and only for them: no header of the
+// card includes this. The headers define macros under names the card's interfaces also use
+// (Platform::CopyFile, DeleteFile, PlaySound, MessageBox; RGB, DrawText), which would rename
+// those members behind our back; they are undefined here, so these files call the wide-character
+// functions (CopyFileW, MessageBoxW, ...) by their own names.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <mmsystem.h>
+#include <windows.h>
+
+#undef CopyFile
+#undef DeleteFile
+#undef PlaySound
+#undef MessageBox
+#undef DrawText
+#undef RGB
