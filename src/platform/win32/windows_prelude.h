@@ -10,8 +10,9 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs windows.h first.
+#include <mmsystem.h>
 
 #undef CopyFile
 #undef DeleteFile
