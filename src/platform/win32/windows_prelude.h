@@ -4,6 +4,10 @@
 // (Platform::CopyFile, DeleteFile, PlaySound, MessageBox; RGB, DrawText), which would rename
 // those members behind our back; they are undefined here, so these files call the wide-character
 // functions (CopyFileW, MessageBoxW, ...) by their own names.
+// Wide characters throughout, also for the headers' own names such as IDC_ARROW.
+#ifndef UNICODE
+#define UNICODE
+#endif
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
