@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <exception>
-#include <iostream>
 #include <optional>
+#include <stdexcept>
 
 #include "frame_composer.h"
 #include "gif_palette.h"
@@ -144,13 +144,11 @@ class VideoWriter : public FrameTap {
   std::vector<float> left_, right_;
 };
 
-// Runs the show with `tap`; false (with a message) when it ended before every frame was taken.
-bool RunTap(const ExportOptions& options, FrameTap& tap) {
+// Runs the show with `tap`; raises std::runtime_error when it ended before every frame was taken.
+void RunTap(const ExportOptions& options, FrameTap& tap) {
   const bool shown = RunShow(SettingsOf(options), tap);
-  if (tap.Complete() && shown)
-    return true;
-  std::cerr << "frostcard: the card ended before the video was complete\n";
-  return false;
+  if (!tap.Complete() || !shown)
+    throw std::runtime_error("the card ended before the video was complete");
 }
 
 }  // namespace
@@ -163,13 +161,11 @@ int Export(const ExportOptions& options) {
   std::optional<GifPalette> palette;
   if (gif) {
     ColourCounter counter(options, frames, progress);
-    if (!RunTap(options, counter))
-      return 1;
+    RunTap(options, counter);
     palette.emplace(counter.Histogram());
   }
   VideoWriter writer(options, frames, file.Path(), palette ? &*palette : nullptr, progress);
-  if (!RunTap(options, writer))
-    return 1;
+  RunTap(options, writer);
   writer.Finish();
   file.Commit();
   progress.Done();

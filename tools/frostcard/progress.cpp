@@ -16,6 +16,11 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
 Progress::Progress(int total) : total_(total), shown_(isatty(STDERR_FILENO) != 0) {}
 
+Progress::~Progress() {
+  if (lineOpen_)
+    std::fputc('\n', stderr);
+}
+
 void Progress::Step() {
   ++done_;
   const auto now = std::chrono::steady_clock::now();
@@ -30,6 +35,7 @@ void Progress::Done() {
     return;
   Draw();
   std::fputc('\n', stderr);
+  lineOpen_ = false;
 }
 
 void Progress::Draw() {
@@ -42,6 +48,7 @@ void Progress::Draw() {
   std::fprintf(stderr, "\r[%s] %d/%d frames, %.0f s elapsed, %.0f s left  ", bar.c_str(), done_,
                total_, elapsed, left);
   std::fflush(stderr);
+  lineOpen_ = true;
 }
 
 }  // namespace frost::frostcard

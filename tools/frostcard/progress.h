@@ -8,6 +8,11 @@ namespace frost::frostcard {
 class Progress {
  public:
   explicit Progress(int total);
+  // Ends a line left open, so that an error message starts on a line of its own.
+  ~Progress();
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+
   void Step();
   // Ends the line.
   void Done();
@@ -18,6 +23,7 @@ class Progress {
   int total_;
   int done_ = 0;
   bool shown_;
+  bool lineOpen_ = false;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point drawn_{};
 };
