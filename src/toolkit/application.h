@@ -32,7 +32,7 @@ class Application {
 
   // Show clock: monotonic seconds since the program started.
   double Now() const;
-  // Sleeps without serving events (the kernel's Sleep).
+  // Presents pending drawing, then sleeps without serving events (the kernel's Sleep).
   void Sleep(int milliseconds);
 
   // Yield: dispatches pending input, fires due timers (never re-entering a suspended timer),
@@ -71,6 +71,9 @@ class Application {
   void DispatchPendingInput();
   void Dispatch(const InputEvent& event);
   void FireDueTimers();
+  // The due timer with the earliest due time, leaving out `except`; the first created wins a
+  // tie. nullptr when none is due.
+  Timer* FirstDueTimer(const std::vector<const Timer*>& except) const;
   void PresentIfDue();
   void Pace();
   // When the idle main loop must wake up next.
