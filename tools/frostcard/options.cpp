@@ -18,11 +18,28 @@ std::optional<double> ParseNumber(const std::string& text) {
   }
 }
 
+std::string FormatNumber(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
+
 std::vector<std::string> SplitTimes(const std::string& list) {
   std::vector<std::string> times;
   std::stringstream stream(list);
   for (std::string item; std::getline(stream, item, ',');) times.push_back(item);
   return times;
+}
+
+// Every frame asked for lies within the render.
+bool FramesWithinTheRender(const RenderOptions& options, std::string& error) {
+  for (const std::string& time : options.at) {
+    if (*ParseNumber(time) > options.until) {
+      error = "show time " + time + " in --at lies beyond --until";
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -57,13 +74,20 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
       options.seed = static_cast<std::uint64_t>(*number);
     } else if (name == "--until" && number && *number >= 0) {
       options.until = *number;
-    } else if (name == "--twips-per-pixel" && number && *number > 0 && *number <= 1440) {
+    } else if (name == "--twips-per-pixel") {
+      if (!number || *number < kMinTwipsPerPixel || *number > kMaxTwipsPerPixel) {
+        error = "--twips-per-pixel must be from " + FormatNumber(kMinTwipsPerPixel) + " to " +
+                FormatNumber(kMaxTwipsPerPixel) + ", not " + value;
+        return std::nullopt;
+      }
       options.twipsPerPixel = *number;
     } else {
       error = "bad option " + name + " " + value;
       return std::nullopt;
     }
   }
+  if (!FramesWithinTheRender(options, error))
+    return std::nullopt;
   return options;
 }
 

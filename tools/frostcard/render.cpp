@@ -30,14 +30,26 @@ class Trace {
       out_ = std::make_unique<std::ofstream>(*file);
   }
   bool Ok() const { return !out_ || out_->good(); }
-  void Write(double showSeconds, const std::string& phase) {
+  // A phase entered, or "mci " and a command string sent to the music.
+  void Write(double showSeconds, const std::string& what) {
     if (out_)
-      *out_ << FormatSeconds(showSeconds) << ' ' << phase << '\n';
+      *out_ << FormatSeconds(showSeconds) << ' ' << what << '\n';
   }
 
  private:
   std::unique_ptr<std::ofstream> out_;
 };
+
+// Writes DIR/frame-T.png for each --at time T, counted from the start of the show.
+void CaptureFrames(HeadlessBackend& backend, const RenderOptions& options, double showStart) {
+  for (const std::string& at : options.at) {
+    const fs::path png = fs::path(options.outDir) / ("frame-" + at + ".png");
+    backend.AddCapture(showStart + std::stod(at),
+                       [png](const Bitmap& frame, const std::optional<Region>& region) {
+                         WritePng(png.string(), frame, region);
+                       });
+  }
+}
 
 }  // namespace
 
@@ -51,34 +63,30 @@ int Render(const RenderOptions& options) {
   fs::create_directories(options.outDir);
   // The tune goes where a card on this machine would write it: the render's own folder.
   setenv("Windir", folder.Path().c_str(), 1);
-
-  HeadlessCard headless(folder, options.twipsPerPixel, options.seed);
-  Application& app = headless.app;
-  Form1& form = headless.form;
-
   Trace trace(options.traceFile);
   if (!trace.Ok()) {
     std::cerr << "frostcard: cannot write the trace file " << *options.traceFile << "\n";
     return 1;
   }
+
   std::optional<double> showStart;
-  form.PhaseEntered = [&](const std::string& phase) {
+  HeadlessCard headless(folder, options.twipsPerPixel, options.seed);
+  Application& app = headless.app;
+  headless.form.PhaseEntered = [&](const std::string& phase) {
     if (!showStart) {
       showStart = app.Now();
-      for (const std::string& at : options.at) {
-        const fs::path png = fs::path(options.outDir) / ("frame-" + at + ".png");
-        headless.backend.AddCapture(
-            *showStart + std::stod(at),
-            [png](const Bitmap& frame, const std::optional<Region>& region) {
-              WritePng(png.string(), frame, region);
-            });
-      }
+      CaptureFrames(headless.backend, options, *showStart);
     }
     trace.Write(app.Now() - *showStart, phase);
   };
+  // When the music stops (and any other command sent to it once the show runs).
+  headless.sound.MciCommandSent = [&](const std::string& command) {
+    if (showStart)
+      trace.Write(app.Now() - *showStart, "mci " + command);
+  };
 
   try {
-    Main(form);
+    Main(headless.form);
   } catch (const EndProgram&) {
     return 0;
   }
