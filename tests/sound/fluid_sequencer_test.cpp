@@ -7,6 +7,7 @@
 #include <iostream>
 #include <thread>
 
+#include "platform/posix/stop_fade.h"
 #include "resources/embedded.h"
 #include "sound/sound_files.h"
 #include "support/temp_folder.h"
@@ -172,6 +173,21 @@ TEST_F(SequencerRender, CloseEndsATuneThatIsStillPlaying) {
   EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
   EXPECT_FALSE(sequencer.IsSounding());
   EXPECT_LT(Rendered().seconds, TuneSeconds(tune));
+}
+
+TEST_F(SequencerRender, CloseFadesTheTuneOutInsteadOfCuttingIt) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(8))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename repeat"), mci::kOk);
+  std::this_thread::sleep_for(300ms);  // seconds of the tune, rendering faster than real time
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  const auto wave = testing::ReadWave(wav_path);
+  ASSERT_TRUE(wave.has_value());
+  const double end = wave->Seconds(), fadeStart = end - kStopFadeSeconds;
+  ASSERT_GT(fadeStart, 0.5);
+  const double before = wave->Rms(fadeStart - 0.1, fadeStart);
+  EXPECT_GT(before, kNoiseFloor);
+  // The last 10 ms are far below the level before the stop: no step down from full level.
+  EXPECT_LT(wave->Rms(end - 0.01, end), before / 10);
 }
 
 TEST_F(SequencerRender, TheOutputIsReleasedAtTheEndWhileTheAliasStaysOpen) {

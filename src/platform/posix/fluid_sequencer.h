@@ -41,6 +41,8 @@ struct FluidSequencerOptions {
 //   close <alias>
 // One device is open at a time. The audio output is held only while a tune sounds: when the
 // tune and its reverb have died away it is released, and the alias stays open until "close".
+// "close" (or a new "play") lets a sounding tune fade out over kStopFadeSeconds before it
+// returns, so the music never ends on a click.
 // Commands come from one thread; the tune plays on FluidSynth's audio thread.
 class FluidSequencer {
  public:
