@@ -35,9 +35,10 @@ class Application {
   // Presents pending drawing, then sleeps without serving events (the kernel's Sleep).
   void Sleep(int milliseconds);
 
-  // Yield: dispatches pending input, fires due timers (never re-entering a suspended timer),
-  // presents when something changed and 1/60 s has passed since the last presentation, and
-  // spends the pacing time. Handlers run inside it and may yield again.
+  // Yield: dispatches pending input, fires due timers in the order they came due (never
+  // re-entering a suspended timer), presents when something changed and 1/60 s has passed
+  // since the last presentation, and spends the pacing time. Handlers run inside it and may
+  // yield again.
   void DoEvents();
   // Runs the event loop until the program ends (EndProgram, or the last form closed) or until
   // `stopAt` on the show clock is reached. Returns true when the program ended.
