@@ -209,6 +209,11 @@ class TuneTest(unittest.TestCase):
         final_chord = self.seconds(max(n.start for n in self.score.notes))
         self.assertTrue(54 < final_chord < 75)  # inside the fireworks
 
+    def test_last_chord_is_let_go_before_the_music_is_stopped(self):
+        # The show stops the music at 75 s, so the tune's last note-off comes by 74 s.
+        released = self.seconds(max(n.start + n.length for n in self.score.notes))
+        self.assertLessEqual(released, 74.0)
+
 
 @unittest.skipUnless(shutil.which("fluidsynth") and SOUNDFONT.exists(),
                      "needs the fluidsynth program and the TimGM6mb sound font")

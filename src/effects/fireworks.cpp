@@ -1,7 +1,6 @@
 #include "effects/fireworks.h"
 
 #include <cmath>
-#include <limits>
 
 #include "scene/for_step.h"
 #include "scene/star_construction.h"
@@ -42,17 +41,6 @@ void DrawRing(Form1& form, BurstCentre centre, double radius, double brightness)
   }
 }
 
-// A stroke on the screen shows on the window at once, as drawing on a window does; nothing in a
-// burst yields, so the burst puts its rings on the window itself, at most at the presentation
-// rate.
-void ShowOnWindow(Form1& form, double& shownAt) {
-  const double now = form.App().Now();
-  if (now < shownAt + kMinPresentInterval)
-    return;
-  form.App().PresentIfChanged();
-  shownAt = now;
-}
-
 }  // namespace
 
 BurstCentre ChooseBurstCentre(Form1& form) {
@@ -66,11 +54,10 @@ BurstCentre ChooseBurstCentre(Form1& form) {
 // thicken one step behind the radius: up to 6 pixels at 15 twips per pixel.
 void DrawBurstRings(Form1& form, BurstCentre centre) {
   double brightness = 200;
-  double shownAt = -std::numeric_limits<double>::infinity();
   Attempt([&] { form.Picture1.DrawWidth = 2; });
   ForStep(500 * form.ScaleX(), 2500 * form.ScaleX(), 20, [&](double radius) {
     DrawRing(form, centre, radius, brightness);
-    Attempt([&] { ShowOnWindow(form, shownAt); });
+    // The pause also puts the ring on the window: a wait presents what was drawn.
     Attempt([&] { form.App().Sleep(kRingPauseMs); });
     brightness += 1;
     Attempt([&] { form.Picture1.DrawWidth = static_cast<int>(Int(radius / 400)); });

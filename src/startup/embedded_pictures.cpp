@@ -1,5 +1,7 @@
 #include "startup/embedded_pictures.h"
 
+#include <array>
+
 #include "resources/embedded.h"
 #include "toolkit/cursor_image.h"
 #include "toolkit/errors.h"
@@ -31,8 +33,12 @@ const CursorImage& HandCursor() {
   return cursor;
 }
 
-const CursorImage& WindowIcon() {
-  static const CursorImage icon = LoadCursorImage(ResourceBytes("Icon32"), PixelPoint{});
+std::span<const CursorImage> WindowIcon() {
+  static const std::array<CursorImage, 4> icon = {
+      LoadCursorImage(ResourceBytes("Icon16"), PixelPoint{}),
+      LoadCursorImage(ResourceBytes("Icon24"), PixelPoint{}),
+      LoadCursorImage(ResourceBytes("Icon32"), PixelPoint{}),
+      LoadCursorImage(ResourceBytes("Icon48"), PixelPoint{})};
   return icon;
 }
 

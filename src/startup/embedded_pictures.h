@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string_view>
 
 #include "toolkit/backend.h"
@@ -10,6 +11,7 @@ namespace frost {
 // the control that holds them ("PictureSanta", "Image1", "ImageClose", ...).
 Picture EmbeddedPicture(std::string_view controlName);
 const CursorImage& HandCursor();
-const CursorImage& WindowIcon();
+// The window icon, 16, 24, 32 and 48 pixels.
+std::span<const CursorImage> WindowIcon();
 
 }  // namespace frost

@@ -77,7 +77,7 @@ Form1::Form1(Application& app, Platform& platform)
       platform_(platform),
       sound_(platform) {
   Caption = "Frostmail";
-  Icon = &WindowIcon();
+  Icon = WindowIcon();
   PlaceButton(Command5, "Star", 7968, 2292, 780, 396);
   PlaceButton(Command1, "Etoile", 7932, 372, 1008, 588);
   PlaceButton(Command3, "Etoile1", 7980, 1260, 1008, 588);

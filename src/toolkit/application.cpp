@@ -27,6 +27,9 @@ double Application::Now() const {
 }
 
 void Application::Sleep(int milliseconds) {
+  // A window shows what was drawn on it at once, so nothing drawn may wait out a pause unseen,
+  // whatever the presentation rate says.
+  PresentIfChanged();
   backend_.Sleep(milliseconds / 1000.0);
 }
 
@@ -78,8 +81,26 @@ void Application::Dispatch(const InputEvent& event) {
 }
 
 void Application::FireDueTimers() {
-  // By index: a handler may create or destroy timers while the loop runs.
-  for (std::size_t i = 0; i < timers_.size(); ++i) timers_[i]->FireIfDue(Now());
+  // Each due timer fires once, the one due first first, so that a timer whose handler ran
+  // long (or ran in a nested yield) cannot come due again and go ahead of one that has been
+  // waiting all along. Chosen afresh each time: a handler may create or destroy timers.
+  std::vector<const Timer*> fired;
+  while (Timer* timer = FirstDueTimer(fired)) {
+    fired.push_back(timer);
+    timer->FireIfDue(Now());
+  }
+}
+
+Timer* Application::FirstDueTimer(const std::vector<const Timer*>& except) const {
+  const double now = Now();
+  Timer* first = nullptr;
+  for (Timer* timer : timers_) {
+    if (timer->IsDue(now) && (first == nullptr || timer->NextDue() < first->NextDue()) &&
+        std::ranges::find(except, timer) == except.end()) {
+      first = timer;
+    }
+  }
+  return first;
 }
 
 void Application::PresentIfDue() {

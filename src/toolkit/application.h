@@ -32,12 +32,13 @@ class Application {
 
   // Show clock: monotonic seconds since the program started.
   double Now() const;
-  // Sleeps without serving events (the kernel's Sleep).
+  // Presents pending drawing, then sleeps without serving events (the kernel's Sleep).
   void Sleep(int milliseconds);
 
-  // Yield: dispatches pending input, fires due timers (never re-entering a suspended timer),
-  // presents when something changed and 1/60 s has passed since the last presentation, and
-  // spends the pacing time. Handlers run inside it and may yield again.
+  // Yield: dispatches pending input, fires due timers in the order they came due (never
+  // re-entering a suspended timer), presents when something changed and 1/60 s has passed
+  // since the last presentation, and spends the pacing time. Handlers run inside it and may
+  // yield again.
   void DoEvents();
   // Runs the event loop until the program ends (EndProgram, or the last form closed) or until
   // `stopAt` on the show clock is reached. Returns true when the program ended.
@@ -71,6 +72,9 @@ class Application {
   void DispatchPendingInput();
   void Dispatch(const InputEvent& event);
   void FireDueTimers();
+  // The due timer with the earliest due time, leaving out `except`; the first created wins a
+  // tie. nullptr when none is due.
+  Timer* FirstDueTimer(const std::vector<const Timer*>& except) const;
   void PresentIfDue();
   void Pace();
   // When the idle main loop must wake up next.

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,8 @@ class Backend {
   virtual void SetWindowSize(int width, int height) = 0;
   virtual void SetWindowVisible(bool visible) = 0;
   virtual void SetWindowTitle(const std::string& title) = 0;
-  virtual void SetWindowIcon(const CursorImage& icon) = 0;
+  // The window icon in every size it comes in, smallest first.
+  virtual void SetWindowIcon(std::span<const CursorImage> images) = 0;
   virtual void SetRegion(const std::optional<Region>& region) = 0;
   virtual void SetCursor(const CursorImage* cursor) = 0;  // nullptr: the arrow
   // Shows a finished frame of the window's size.

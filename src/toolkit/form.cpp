@@ -49,8 +49,8 @@ void Form::SetVisible(bool visible) {
   Control::SetVisible(visible);
   if (visible) {
     backend.SetWindowTitle(Caption);
-    if (Icon != nullptr)
-      backend.SetWindowIcon(*Icon);
+    if (!Icon.empty())
+      backend.SetWindowIcon(Icon);
     backend.SetWindowVisible(true);
     MarkChanged();
     app_.PresentIfChanged();

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,7 @@ class Form : private detail::FormApplication, public PictureBox {
   const std::optional<Region>& WindowRegion() const { return region_; }
 
   std::string Caption;
-  const CursorImage* Icon = nullptr;
+  std::span<const CursorImage> Icon;  // every size, smallest first
 
   // Raised by the window's close request; `cancel` may keep the window open.
   std::function<void(bool& cancel)> QueryUnload;

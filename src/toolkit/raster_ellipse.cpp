@@ -12,29 +12,34 @@ namespace {
 
 using Span = std::pair<int, int>;  // left..right, both included
 
-// The pixels of an ellipse inscribed in a half-open box: those whose centres lie inside the
-// ellipse that touches the box's outer edges. The extreme pixels are then exactly left,
-// right-1, top and bottom-1, as GDI's Ellipse has them.
+// The pixels of an ellipse: those whose centres lie inside the curve with half-axes a and b
+// around (cx, cy).
 class EllipseArea {
  public:
+  EllipseArea(double cx, double cy, double a, double b)
+      : a_(a),
+        b_(b),
+        cx_(cx),
+        cy_(cy),
+        top_(raster::CeilToInt(cy - b - kSlack)),
+        bottom_(raster::FloorToInt(cy + b + kSlack) + 1) {}
+  // The ellipse inscribed in a half-open box touches the box's outer edges, so its extreme
+  // pixels are exactly left, right-1, top and bottom-1, as GDI's Ellipse has them.
   explicit EllipseArea(const PixelRect& box)
-      : a_(box.Width() / 2.0),
-        b_(box.Height() / 2.0),
-        cx_(box.left + a_ - 0.5),
-        cy_(box.top + b_ - 0.5),
-        top_(box.top),
-        bottom_(box.bottom) {}
+      : EllipseArea(box.left + box.Width() / 2.0 - 0.5, box.top + box.Height() / 2.0 - 0.5,
+                    box.Width() / 2.0, box.Height() / 2.0) {}
 
   bool Empty() const { return a_ <= 0 || b_ <= 0; }
   int Top() const { return top_; }
   int Bottom() const { return bottom_; }  // excluded
+  // The same ellipse with both half-axes changed by `by` pixels.
+  EllipseArea Resized(double by) const { return {cx_, cy_, a_ + by, b_ + by}; }
 
   std::optional<Span> Row(int y) const {
     if (Empty() || y < top_ || y >= bottom_)
       return std::nullopt;
     const double dy = (y - cy_) / b_;
     const double half = a_ * std::sqrt(std::max(0.0, 1 - dy * dy));
-    constexpr double kSlack = 1e-9;  // a centre exactly on the curve counts as inside
     const int left = raster::CeilToInt(cx_ - half - kSlack);
     const int right = raster::FloorToInt(cx_ + half + kSlack);
     if (left > right)
@@ -43,6 +48,7 @@ class EllipseArea {
   }
 
  private:
+  static constexpr double kSlack = 1e-9;  // a centre exactly on the curve counts as inside
   double a_, b_, cx_, cy_;
   int top_, bottom_;
 };
@@ -56,14 +62,16 @@ std::optional<Span> Meet(std::optional<Span> a, std::optional<Span> b) {
   return s;
 }
 
-// The outline as a ring: an outer area less an inner one. A 1-pixel pen keeps the pixels of the
-// ellipse that have a 4-neighbour outside it (a thin, gap-free curve); a wider pen is centred on
-// the curve, the inner ellipse `width` pixels inside the outer one.
+// The outline as a ring: an outer area less an inner one. A 1-pixel pen keeps the pixels of
+// the ellipse that have a 4-neighbour outside it (a thin, gap-free curve) or lie outside the
+// ellipse one pixel smaller on every side, so that the rings of consecutive radii cover a disc
+// without holes. A wider pen is centred on that ring and grows by the same amount on every
+// side, an even width by half a pixel.
 class EllipseRing {
  public:
   EllipseRing(const PixelRect& bounds, int width)
-      : outer_(width <= 1 ? bounds : Grown(bounds, width)),
-        inner_(Shrunk(Grown(bounds, width), width)),
+      : outer_(EllipseArea(bounds).Resized((std::max(width, 1) - 1) / 2.0)),
+        inner_(EllipseArea(bounds).Resized(-(std::max(width, 1) + 1) / 2.0)),
         thin_(width <= 1) {}
 
   // Calls emit(y, left, right) for the ring's one or two spans of each row of the area, top
@@ -75,8 +83,10 @@ class EllipseRing {
     auto above = outer_.Row(top - 1), row = outer_.Row(top);
     for (int y = top; y < bottom; ++y) {
       const auto below = outer_.Row(y + 1);
-      if (row)
-        EmitRow(y, *row, thin_ ? ThinInside(*row, above, below) : inner_.Row(y), emit);
+      if (row) {
+        const auto inner = inner_.Row(y);
+        EmitRow(y, *row, thin_ ? Meet(ThinInside(*row, above, below), inner) : inner, emit);
+      }
       above = row;
       row = below;
     }
@@ -93,14 +103,6 @@ class EllipseRing {
       emit(y, row.first, inner->first - 1);
     if (inner->second < row.second)
       emit(y, inner->second + 1, row.second);
-  }
-
-  static PixelRect Grown(const PixelRect& r, int width) {
-    const auto [lo, hi] = raster::ExtentOf(width);
-    return {r.left + lo, r.top + lo, r.right + hi, r.bottom + hi};
-  }
-  static PixelRect Shrunk(const PixelRect& r, int by) {
-    return {r.left + by, r.top + by, r.right - by, r.bottom - by};
   }
 
   // Pixels of the row whose 4-neighbours all lie in the ellipse.

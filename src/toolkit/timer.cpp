@@ -32,10 +32,14 @@ void Timer::SetVisible(bool /*visible*/) {
   throw RuntimeError(error::kNotSupported, "Object doesn't support this property or method");
 }
 
-bool Timer::FireIfDue(double now) {
+bool Timer::IsDue(double now) const {
   // Interval 0 keeps the timer silent; a suspended handler is never re-entered, and its
   // pending tick then runs as soon as it returns.
-  if (!enabled_ || interval_ <= 0 || running_ || now < nextDue_)
+  return enabled_ && interval_ > 0 && !running_ && now >= nextDue_;
+}
+
+bool Timer::FireIfDue(double now) {
+  if (!IsDue(now))
     return false;
   // The next tick keeps the rhythm, but a late tick never leaves a backlog behind it.
   const double period = interval_ / 1000.0;

@@ -24,6 +24,9 @@ class Timer : public Control {
 
   std::function<void()> OnTimer;
 
+  // A tick is due at `now`: enabled with an interval, not suspended in its own handler, and
+  // its time has come.
+  bool IsDue(double now) const;
   // Called by the application: runs the handler when the tick is due. Returns true if it ran.
   bool FireIfDue(double now);
   double NextDue() const { return nextDue_; }

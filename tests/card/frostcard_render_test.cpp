@@ -1,8 +1,11 @@
 // End to end: `frostcard render` runs the real show headless; the trace and the frames are
 // checked as a user would see them.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
+#include <sstream>
 #include <vector>
 
 #include "support/commands.h"
@@ -14,14 +17,37 @@ namespace {
 
 using testing::LoadPng;
 using testing::Png;
+using testing::RunCapturing;
 using testing::RunCommand;
 
 const std::string kFrostcard = std::string(FROST_BINARY_DIR) + "/frostcard";
 
+// A trace line: show seconds, then a phase entered or "mci" and a command sent to the music.
 struct TraceLine {
   double at;
-  std::string phase;
+  std::string what;
 };
+
+std::vector<TraceLine> ReadTrace(const std::string& path) {
+  std::vector<TraceLine> lines;
+  std::ifstream in(path);
+  for (std::string text; std::getline(in, text);) {
+    std::istringstream fields(text);
+    TraceLine line;
+    if (fields >> line.at && std::getline(fields >> std::ws, line.what))
+      lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<TraceLine> Phases(const std::vector<TraceLine>& trace) {
+  std::vector<TraceLine> phases;
+  for (const TraceLine& line : trace) {
+    if (!line.what.starts_with("mci "))
+      phases.push_back(line);
+  }
+  return phases;
+}
 
 class FrostcardRenderTest : public ::testing::Test {
  protected:
@@ -32,12 +58,7 @@ class FrostcardRenderTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete folder; }
 
-  static std::vector<TraceLine> Trace() {
-    std::vector<TraceLine> lines;
-    std::ifstream in(folder->File("trace.txt"));
-    for (TraceLine line; in >> line.at >> line.phase;) lines.push_back(line);
-    return lines;
-  }
+  static std::vector<TraceLine> Trace() { return ReadTrace(folder->File("trace.txt")); }
   static Png Frame(const std::string& at) { return LoadPng(folder->File("frame-" + at + ".png")); }
 
   static testing::TempFolder* folder;
@@ -53,14 +74,14 @@ TEST_F(FrostcardRenderTest, TraceListsTheThirteenPhasesInOrderAtTheirTimes) {
       {"Pause1", 15},       {"DrawNativity", 25},  {"AnimNativity", 28}, {"DrawGreeting", 35},
       {"AnimGreeting", 42}, {"DrawFireworks", 43}, {"ReDrawTree", 44},   {"DrawFireworks1", 51},
       {"DrawRandSnow", 54}};
-  const auto trace = Trace();
+  const auto trace = Phases(Trace());
   ASSERT_EQ(trace.size(), nominal.size());
   EXPECT_EQ(trace[0].at, 0.0);
   for (std::size_t i = 0; i < trace.size(); ++i) {
-    EXPECT_EQ(trace[i].phase, nominal[i].first);
+    EXPECT_EQ(trace[i].what, nominal[i].first);
     // Painting only ever delays a phase, and not by much on the virtual clock.
-    EXPECT_GE(trace[i].at, nominal[i].second) << trace[i].phase;
-    EXPECT_LT(trace[i].at, nominal[i].second + 8) << trace[i].phase;
+    EXPECT_GE(trace[i].at, nominal[i].second) << trace[i].what;
+    EXPECT_LT(trace[i].at, nominal[i].second + 8) << trace[i].what;
   }
 }
 
@@ -101,12 +122,51 @@ TEST_F(FrostcardRenderTest, AfterReDrawTreeTheWindowIsShapedToTheTree) {
   EXPECT_EQ(frame.At(257, 400)[3], 255);  // the middle of the tree is inside it
 }
 
+TEST(FrostcardFireworksTest, FireworksAndMusicStopWithinOneBurstOfTheLastPhasesMark) {
+  // A burst holds the window for 101 rings of 10 ms; the stop comes at the first sequencer
+  // tick after the mark, so at most one burst late, whichever timer the burst ran inside.
+  constexpr double kOneBurst = 1.01, kTick = 0.05;
+  testing::TempFolder folder;
+  for (int seed = 1; seed <= 20; ++seed) {
+    const std::string trace = folder.File("trace-" + std::to_string(seed) + ".txt");
+    ASSERT_EQ(RunCommand(kFrostcard + " render --seed " + std::to_string(seed) +
+                         " --until 77 --trace " + trace + " --out " + folder.Path().string()),
+              0);
+    std::optional<double> lastPhase, stopped;
+    for (const TraceLine& line : ReadTrace(trace)) {
+      if (line.what == "DrawRandSnow")
+        lastPhase = line.at;
+      if (line.what == "mci close filename" && !stopped)
+        stopped = line.at;
+    }
+    ASSERT_TRUE(lastPhase && stopped) << "seed " << seed;
+    EXPECT_GT(*stopped, *lastPhase + 21) << "seed " << seed;
+    EXPECT_LT(*stopped, *lastPhase + 21 + kOneBurst + kTick) << "seed " << seed;
+  }
+}
+
 TEST(FrostcardOptionsTest, BadOptionsGiveTheUsageAndExitCode2) {
   EXPECT_EQ(RunCommand(kFrostcard), 2);
   EXPECT_EQ(RunCommand(kFrostcard + " render --until soon"), 2);
   EXPECT_EQ(RunCommand(kFrostcard + " render --at 3,x"), 2);
   EXPECT_EQ(RunCommand(kFrostcard + " render --seed"), 2);
   EXPECT_EQ(RunCommand(kFrostcard + " render --colour red"), 2);
+}
+
+TEST(FrostcardOptionsTest, AFrameAfterTheEndOfTheRenderIsAnError) {
+  EXPECT_EQ(RunCommand(kFrostcard + " render --at 5 --until 2"), 2);
+  EXPECT_EQ(RunCommand(kFrostcard + " render --until 2 --at 1,2.5"), 2);
+}
+
+TEST(FrostcardOptionsTest, TwipsPerPixelOutsideWhatTheCardCanDrawNamesTheRange) {
+  for (const char* value : {"1", "2.9", "62", "1440"}) {
+    const auto result = RunCapturing(kFrostcard + " render --until 0 --twips-per-pixel " + value + " 2>&1");
+    EXPECT_EQ(result.status, 2) << value;
+    EXPECT_THAT(result.output, ::testing::HasSubstr("from 3 to 61")) << value;
+  }
+  for (const char* value : {"3", "61"}) {
+    EXPECT_EQ(RunCommand(kFrostcard + " render --until 0 --twips-per-pixel " + value), 0) << value;
+  }
 }
 
 }  // namespace

@@ -90,8 +90,9 @@ TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyAndShowsTheCard) {
   EXPECT_FALSE(fs::exists(folder.File("Frost_Mail.exe")));
   EXPECT_TRUE(card.backend.WindowVisible());
   EXPECT_EQ(card.backend.WindowTitle(), "Frostmail");
-  ASSERT_TRUE(card.backend.WindowIcon().has_value());
-  EXPECT_EQ(card.backend.WindowIcon()->width, 32);
+  std::vector<int> iconSizes;
+  for (const CursorImage& image : card.backend.WindowIcon()) iconSizes.push_back(image.width);
+  EXPECT_EQ(iconSizes, (std::vector<int>{16, 24, 32, 48}));
   EXPECT_TRUE(card.form.TimerMain.Enabled());
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real card in a real window under Xvfb: a borderless window of the card's size, snow over
-# the nativity picture, and a double-click that closes it.
+# The real card in a real window under Xvfb: a borderless window of the card's size with its
+# icon in every size, snow over the nativity picture, and a double-click that closes it.
 source "$(dirname "$0")/lib.sh"
 shot_copy="$(dirname "$card_build")/real-window.png"
 
@@ -13,6 +13,13 @@ geometry=$(xdotool getwindowgeometry "$window")
 size=$(sed -n 's/.*Geometry: \([0-9]*x[0-9]*\).*/\1/p' <<<"$geometry")
 [[ "$size" == "516x607" ]] || fail "window is $size, not 516x607"
 read -r x y < <(sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$geometry")
+
+# The window icon in all four sizes, as the window manager reads it.
+icons=$(xprop -id "$window" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' |
+  sort -n | tr '\n' ' ')
+[[ "$icons" == "16x16 24x24 32x32 48x48 " ]] ||
+  fail "the window icon comes in sizes '${icons}', not 16, 24, 32 and 48 px"
+echo "window icon: $icons"
 
 # Snow over the nativity picture: a dark, detailed picture, and it changes as the flakes fall.
 sleep 2.5

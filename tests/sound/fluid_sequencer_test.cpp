@@ -8,6 +8,7 @@
 #include <iostream>
 #include <thread>
 
+#include "platform/posix/stop_fade.h"
 #include "resources/embedded.h"
 #include "sound/sound_files.h"
 #include "support/temp_folder.h"
@@ -176,6 +177,21 @@ TEST_F(SequencerRender, CloseEndsATuneThatIsStillPlaying) {
   EXPECT_LT(Rendered().seconds, TuneSeconds(tune));
 }
 
+TEST_F(SequencerRender, CloseFadesTheTuneOutInsteadOfCuttingIt) {
+  EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(8))), mci::kOk);
+  EXPECT_EQ(sequencer.Send("play filename repeat"), mci::kOk);
+  std::this_thread::sleep_for(300ms);  // seconds of the tune, rendering faster than real time
+  EXPECT_EQ(sequencer.Send("close filename"), mci::kOk);
+  const auto wave = testing::ReadWave(wav_path);
+  ASSERT_TRUE(wave.has_value());
+  const double end = wave->Seconds(), fadeStart = end - kStopFadeSeconds;
+  ASSERT_GT(fadeStart, 0.5);
+  const double before = wave->Rms(fadeStart - 0.1, fadeStart);
+  EXPECT_GT(before, kNoiseFloor);
+  // The last 10 ms are far below the level before the stop: no step down from full level.
+  EXPECT_LT(wave->Rms(end - 0.01, end), before / 10);
+}
+
 TEST_F(SequencerRender, TheOutputIsReleasedAtTheEndWhileTheAliasStaysOpen) {
   EXPECT_EQ(sequencer.Send(OpenCommand(WriteTune(2))), mci::kOk);
   EXPECT_EQ(sequencer.Send("play filename"), mci::kOk);
@@ -246,9 +262,18 @@ TEST(SequencerForCaller, SoundsFromPlayUntilCloseAndIsSilentAroundIt) {
   EXPECT_GT(Rms(left), kNoiseFloor);
   EXPECT_GT(Rms(right), kNoiseFloor);
 
-  ASSERT_EQ(sequencer.Send("close filename"), mci::kOk);  // in the middle of the tune
-  for (int i = 0; i < 3; ++i) sequencer.Render(left, right);
-  EXPECT_LT(Rms(left), kNoiseFloor / 10);
+  // Stopped in the middle of the tune, it fades out over the stop fade as it does live: still
+  // sounding in its first 10 ms, far quieter in its last, silent after.
+  ASSERT_EQ(sequencer.Send("close filename"), mci::kOk);
+  std::vector<float> first(441), firstRight(441), middle(7938), middleRight(7938), last(441),
+      lastRight(441);
+  sequencer.Render(first, firstRight);
+  sequencer.Render(middle, middleRight);
+  sequencer.Render(last, lastRight);
+  EXPECT_GT(Rms(first), kNoiseFloor);
+  EXPECT_LT(Rms(last), Rms(first) / 10);
+  sequencer.Render(left, right);
+  EXPECT_EQ(Rms(left), 0.0);
 }
 
 }  // namespace

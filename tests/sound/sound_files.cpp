@@ -168,46 +168,61 @@ double TuneSeconds(std::span<const std::uint8_t> smf) {
   return seconds;
 }
 
-std::optional<WaveMeasure> MeasureWave(const std::string& path) {
+std::optional<WaveSamples> ReadWave(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
     return std::nullopt;
   }
-  int channels = 0, rate = 0, bits = 0;
+  WaveSamples wave;
+  int bits = 0;
   for (std::size_t at = 12; at + 8 <= bytes.size();) {
     const std::string id = bytes.substr(at, 4);
     const std::size_t size = ReadLittleEndian(&bytes[at + 4], 4);
     const char* body = &bytes[at + 8];
     if (id == "fmt ") {
-      channels = ReadLittleEndian(body + 2, 2);
-      rate = ReadLittleEndian(body + 4, 4);
+      wave.channels = ReadLittleEndian(body + 2, 2);
+      wave.rate = ReadLittleEndian(body + 4, 4);
       bits = ReadLittleEndian(body + 14, 2);
-    } else if (id == "data" && bits == 16 && channels > 0 && rate > 0) {
+    } else if (id == "data" && bits == 16 && wave.channels > 0 && wave.rate > 0) {
       const std::size_t count = std::min(size, bytes.size() - at - 8) / 2;
-      const std::size_t window = static_cast<std::size_t>(channels) * rate / 100;  // 10 ms
-      double sumOfSquares = 0, windowSum = 0, peak = 0;
-      std::size_t audibleUntil = 0;
       for (std::size_t i = 0; i < count; ++i) {
-        const double sample =
-            static_cast<std::int16_t>(ReadLittleEndian(body + 2 * i, 2)) / 32768.0;
-        sumOfSquares += sample * sample;
-        windowSum += sample * sample;
-        peak = std::max(peak, std::abs(sample));
-        if ((i + 1) % window == 0 || i + 1 == count) {
-          if (std::sqrt(windowSum / window) > kAudibleRms)
-            audibleUntil = i + 1;
-          windowSum = 0;
-        }
+        wave.samples.push_back(static_cast<std::int16_t>(ReadLittleEndian(body + 2 * i, 2)) /
+                               32768.0);
       }
-      const double samplesPerSecond = static_cast<double>(channels) * rate;
-      return WaveMeasure{count / samplesPerSecond,
-                         count > 0 ? std::sqrt(sumOfSquares / count) : 0.0, peak,
-                         audibleUntil / samplesPerSecond};
+      return wave;
     }
     at += 8 + size + (size & 1);
   }
   return std::nullopt;
+}
+
+double WaveSamples::Seconds() const {
+  return static_cast<double>(samples.size()) / (channels * rate);
+}
+
+double WaveSamples::Rms(double from, double to) const {
+  const auto index = [&](double seconds) {
+    return std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::max(0.0, seconds) * rate) * channels, 0, samples.size());
+  };
+  const std::size_t begin = index(from), end = index(to);
+  double sumOfSquares = 0;
+  for (std::size_t i = begin; i < end; ++i) sumOfSquares += samples[i] * samples[i];
+  return end > begin ? std::sqrt(sumOfSquares / (end - begin)) : 0.0;
+}
+
+std::optional<WaveMeasure> MeasureWave(const std::string& path) {
+  const auto wave = ReadWave(path);
+  if (!wave)
+    return std::nullopt;
+  WaveMeasure measure{wave->Seconds(), wave->Rms(0, wave->Seconds()), 0, 0};
+  for (double sample : wave->samples) measure.peak = std::max(measure.peak, std::abs(sample));
+  for (double at = 0; at < measure.seconds; at += 0.01) {
+    if (wave->Rms(at, at + 0.01) > kAudibleRms)
+      measure.audible_until = std::min(at + 0.01, measure.seconds);
+  }
+  return measure;
 }
 
 void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {

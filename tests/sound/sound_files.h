@@ -24,7 +24,17 @@ struct WaveMeasure {
   double audible_until = 0;  // end of the last 10 ms louder than -60 dBFS
 };
 
+struct WaveSamples {
+  int channels = 0;
+  int rate = 0;
+  std::vector<double> samples;  // interleaved, full scale = 1
+  double Seconds() const;
+  // RMS of all channels from `from` to `to` seconds.
+  double Rms(double from, double to) const;
+};
+
 // Reads a 16-bit PCM WAV file; nullopt when it is missing or malformed.
+std::optional<WaveSamples> ReadWave(const std::string& path);
 std::optional<WaveMeasure> MeasureWave(const std::string& path);
 
 void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes);

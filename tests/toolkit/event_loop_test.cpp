@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
 
 #include "toolkit/controls.h"
 #include "toolkit/errors.h"
+#include "toolkit/picture_box.h"
 #include "toolkit/timer.h"
 #include "toolkit_fixture.h"
 
@@ -26,6 +28,35 @@ TEST_F(EventLoopTest, SleepAdvancesTheVirtualClockAtOnceWithoutServingTimers) {
   EXPECT_EQ(ticks, 0);
   app.DoEvents();
   EXPECT_EQ(ticks, 1);
+}
+
+// Keeps the frame that is on the window while a sleep lasts.
+class SleepWatchingBackend : public HeadlessBackend {
+ public:
+  void Sleep(double seconds) override {
+    shownWhileAsleep = LastFrame();
+    HeadlessBackend::Sleep(seconds);
+  }
+  Bitmap shownWhileAsleep;
+};
+
+TEST(SleepTest, TheFrameShownDuringASleepHoldsEverythingDrawnBeforeIt) {
+  constexpr Color kInk = RGB(250, 200, 50);
+  SleepWatchingBackend backend;
+  Random random;
+  Application app(backend, random);
+  app.SetPacing(0);
+  Form form(app, "Form1");
+  form.Move(0, 0, 200 * 15, 150 * 15);
+  form.SetVisible(true);
+  PictureBox picture(form, &form, "Picture1");
+  picture.Move(0, 0, 200 * 15, 150 * 15);
+  app.DoEvents();
+  // Drawn right after a presentation, so the yield that follows leaves it for later.
+  picture.Line(0, 15, 100 * 15, 15, kInk);
+  app.DoEvents();
+  app.Sleep(1000);
+  EXPECT_EQ(backend.shownWhileAsleep.At(50, 1), kInk);
 }
 
 TEST_F(EventLoopTest, EveryYieldCostsThePacingTime) {
@@ -186,6 +217,33 @@ TEST_F(EventLoopTest, TimedInputArrivesAtItsTime) {
   backend.Push(MouseUpEvent{{5, 5}}, 7.25);
   app.Run(10.0);
   EXPECT_EQ(clicks, (std::vector<double>{2.5, 7.25}));
+}
+
+TEST_F(EventLoopTest, AfterALongHandlerInAYieldTheTimerDueFirstFiresFirst) {
+  // As in the show: the tree lights yield, a firework burst holds the window inside that
+  // yield, and the sequencer has been due ever since.
+  Timer main(form, "TimerMain", 10);
+  Timer lights(form, "TimerAnimTree", 100);
+  Timer fireworks(form, "TimerFireworks", 50);
+  std::vector<std::string> order;
+  main.OnTimer = [&] { order.push_back("main"); };
+  lights.OnTimer = [&] {
+    app.Sleep(20);
+    app.DoEvents();
+  };
+  fireworks.OnTimer = [&] {
+    order.push_back("fireworks");
+    app.Sleep(200);
+  };
+  main.SetEnabled(true);
+  lights.SetEnabled(true);
+  app.Run(0.06);
+  fireworks.SetEnabled(true);
+  app.Run(0.125);
+  const auto burst = std::ranges::find(order, "fireworks");
+  ASSERT_GE(order.end() - burst, 3);
+  EXPECT_EQ(burst[1], "main");
+  EXPECT_EQ(burst[2], "fireworks");
 }
 
 TEST_F(EventLoopTest, YieldServesInputInsideAHandler) {

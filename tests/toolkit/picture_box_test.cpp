@@ -235,6 +235,38 @@ TEST_F(PictureBoxTest, NegativeRadiusCountsByItsSize) {
   EXPECT_EQ(pic.Image(), negative);
 }
 
+// A ball as the tree paints one: circles one twip apart from the radius down to 1 twip.
+void PaintBall(PictureBox& pic, double radius, Color colour) {
+  for (double r = radius; r >= 1; r -= 1) pic.Circle(20 * kTpp, 15 * kTpp, r, colour);
+}
+
+TEST_F(PictureBoxTest, ABallOfOnePixelRingsIsSolid) {
+  pic.SetAutoRedraw(true);
+  PaintBall(pic, T(14), kInk);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool inDisc = std::hypot(x - 20, y - 15) <= 14.5;
+      ASSERT_EQ(pic.Image().At(x, y), inDisc ? kInk : kBack) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(PictureBoxTest, ABallRepaintedWithTwoPixelRingsKeepsNoneOfItsOldColour) {
+  constexpr Color kBrighter = RGB(255, 240, 120);
+  pic.SetAutoRedraw(true);
+  PaintBall(pic, T(13), kInk);
+  pic.DrawWidth = 2;
+  PaintBall(pic, T(13), kBrighter);
+  EXPECT_EQ(CountPixels(pic.Image(), kInk), 0);
+  // It grew evenly on all sides (half a pixel): the ball is symmetric about its centre.
+  for (int y = 1; y < 30; ++y) {
+    for (int x = 1; x < 40; ++x) {
+      const bool here = pic.Image().At(x, y) == kBrighter;
+      ASSERT_EQ(here, pic.Image().At(40 - x, 30 - y) == kBrighter) << x << "," << y;
+    }
+  }
+}
+
 // --- dots -------------------------------------------------------------------------------------
 
 TEST_F(PictureBoxTest, PSetDrawsADotOfTheDrawWidthAndMovesTheCurrentPoint) {

@@ -219,6 +219,32 @@ TEST(RasterEllipse, SmallCirclesAreRound) {
   EXPECT_THAT(Rows(four), ElementsAre("0110", "1001", "1001", "0110"));
 }
 
+TEST(RasterEllipse, ThinRingFillsTheDiagonalsOfRadiusFour) {
+  // Radius 3 needs nothing at its diagonals; radius 4 takes the pixels that the ring of radius
+  // 3 leaves out there.
+  Bitmap three(7, 7), four(9, 9);
+  RasterEllipse(three, three.Bounds(), CircleBounds({3, 3}, 3, 3), Width(1), nullptr);
+  RasterEllipse(four, four.Bounds(), CircleBounds({4, 4}, 4, 4), Width(1), nullptr);
+  EXPECT_THAT(Rows(three), ElementsAre("0011100", "0100010", "1000001", "1000001", "1000001",
+                                       "0100010", "0011100"));
+  EXPECT_THAT(Rows(four),
+              ElementsAre("001111100", "011000110", "110000011", "100000001", "100000001",
+                          "100000001", "110000011", "011000110", "001111100"));
+}
+
+TEST(RasterEllipse, ThinRingsOfConsecutiveRadiiCoverTheDiscExactly) {
+  for (int radius = 1; radius <= 60; ++radius) {
+    const int size = 2 * radius + 1;
+    const PixelPoint c{radius, radius};
+    Bitmap rings(size, size), disc(size, size);
+    for (int r = 0; r <= radius; ++r) {
+      RasterEllipse(rings, rings.Bounds(), CircleBounds(c, r, r), Width(1), nullptr);
+    }
+    RasterFillEllipse(disc, disc.Bounds(), CircleBounds(c, radius, radius), kInk);
+    ASSERT_EQ(rings, disc) << "radius " << radius;
+  }
+}
+
 TEST(RasterEllipse, OutlineSpansLeftToRightMinusOneOnBothAxes) {
   Bitmap bitmap(40, 40);
   const PixelPoint c{20, 19};

@@ -25,6 +25,12 @@ std::optional<double> ParseNumber(const std::string& text) {
   }
 }
 
+std::string FormatNumber(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
+
 std::vector<std::string> SplitTimes(const std::string& list) {
   std::vector<std::string> times;
   std::stringstream stream(list);
@@ -91,6 +97,17 @@ bool ParseOptions(const std::vector<std::string>& args, ShowOptions& show,
   return true;
 }
 
+// Every frame asked for lies within the render.
+bool FramesWithinTheRender(const RenderOptions& options, std::string& error) {
+  for (const std::string& time : options.at) {
+    if (*ParseNumber(time) > options.until) {
+      error = "show time " + time + " in --at lies beyond --until";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
@@ -109,14 +126,18 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         if (!t || *t < 0)
           error = "bad show time '" + time + "' in --at";
       }
-    } else if (name == "--twips-per-pixel" && number && *number > 0 && *number <= 1440) {
-      options.twipsPerPixel = *number;
+    } else if (name == "--twips-per-pixel") {
+      if (!number || *number < kMinTwipsPerPixel || *number > kMaxTwipsPerPixel)
+        error = "--twips-per-pixel must be from " + FormatNumber(kMinTwipsPerPixel) + " to " +
+                FormatNumber(kMaxTwipsPerPixel) + ", not " + value;
+      else
+        options.twipsPerPixel = *number;
     } else {
       return false;
     }
     return true;
   };
-  if (!ParseOptions(args, options, handle, error))
+  if (!ParseOptions(args, options, handle, error) || !FramesWithinTheRender(options, error))
     return std::nullopt;
   return options;
 }

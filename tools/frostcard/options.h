@@ -35,6 +35,12 @@ struct ExportOptions : ShowOptions {
   Rgb outside{0x0B, 0x10, 0x24};
 };
 
+// The screens the card can be drawn for. Above 61 twips per pixel the ornament stars' points
+// leave the 16-bit coordinates the painters compute in ("Overflow"); below 3 (480 DPI, the
+// finest desktop scale) the hidden pictures alone, sized in twips, take hundreds of megabytes.
+inline constexpr double kMinTwipsPerPixel = 3;
+inline constexpr double kMaxTwipsPerPixel = 61;
+
 // Parse the arguments after "render" / "export". nullopt (with `error` set) on a bad option.
 std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                                 std::string& error);

@@ -26,16 +26,18 @@ class Trace {
       out_ = std::make_unique<std::ofstream>(*file);
   }
   bool Ok() const { return !out_ || out_->good(); }
-  void Write(double showSeconds, const std::string& phase) {
+  // A phase entered, or "mci " and a command string sent to the music.
+  void Write(double showSeconds, const std::string& what) {
     if (out_)
-      *out_ << FormatSeconds(showSeconds) << ' ' << phase << '\n';
+      *out_ << FormatSeconds(showSeconds) << ' ' << what << '\n';
   }
 
  private:
   std::unique_ptr<std::ofstream> out_;
 };
 
-// Writes the frames asked for and the phase trace.
+// Writes the frames asked for and the trace: the phases entered and, once the show runs, the
+// commands sent to the music (when it stops).
 class FrameWriter : public ShowObserver {
  public:
   FrameWriter(const RenderOptions& options, Trace& trace) : options_(options), trace_(trace) {}
@@ -48,6 +50,9 @@ class FrameWriter : public ShowObserver {
                                 WritePng(png.string(), frame, region);
                               });
     }
+    card.sound.on_mci_command = [this, &card, start](const std::string& command) {
+      trace_.Write(card.app.Now() - start, "mci " + command);
+    };
   }
   void PhaseEntered(double showSeconds, const std::string& phase) override {
     trace_.Write(showSeconds, phase);

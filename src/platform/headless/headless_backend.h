@@ -31,7 +31,9 @@ class HeadlessBackend : public Backend {
   void SetWindowSize(int width, int height) override;
   void SetWindowVisible(bool visible) override { windowVisible_ = visible; }
   void SetWindowTitle(const std::string& title) override { windowTitle_ = title; }
-  void SetWindowIcon(const CursorImage& icon) override { windowIcon_ = icon; }
+  void SetWindowIcon(std::span<const CursorImage> images) override {
+    windowIcon_.assign(images.begin(), images.end());
+  }
   void SetRegion(const std::optional<Region>& region) override { region_ = region; }
   void SetCursor(const CursorImage* cursor) override { cursor_ = cursor; }
   void Present(const Bitmap& frame) override;
@@ -58,7 +60,7 @@ class HeadlessBackend : public Backend {
   int WindowHeight() const { return windowHeight_; }
   bool WindowVisible() const { return windowVisible_; }
   const std::string& WindowTitle() const { return windowTitle_; }
-  const std::optional<CursorImage>& WindowIcon() const { return windowIcon_; }
+  const std::vector<CursorImage>& WindowIcon() const { return windowIcon_; }
   const std::optional<Region>& WindowRegion() const { return region_; }
   const CursorImage* Cursor() const { return cursor_; }
 
@@ -92,7 +94,7 @@ class HeadlessBackend : public Backend {
   int windowHeight_ = 0;
   bool windowVisible_ = false;
   std::string windowTitle_;
-  std::optional<CursorImage> windowIcon_;
+  std::vector<CursorImage> windowIcon_;
   std::optional<Region> region_;
   const CursorImage* cursor_ = nullptr;
   std::string clipboard_;

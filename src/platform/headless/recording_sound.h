@@ -31,7 +31,8 @@ class RecordingSound : public SoundOutput {
   std::vector<PlaySoundCall> played_sounds;
   int beeps = 0;
   std::vector<std::string> transcript;
-  // Told of every command string as it is sent, so that a renderer can time the music.
+  // Told of every command string as it is sent, so that a renderer can time the music or
+  // trace it.
   std::function<void(const std::string& command)> on_mci_command;
 
   // How the recorded devices answer.

@@ -16,6 +16,8 @@
 #include <utility>
 
 #include "platform/posix/quiet_alsa.h"
+#include "platform/posix/stop_fade.h"
+#include "platform/posix/wav_writer.h"
 
 namespace frost {
 
@@ -36,6 +38,9 @@ constexpr int kPeriodSize = 512;
 // How long the last notes may ring on after the tune's last event. FluidSynth's player waits
 // for every voice to end, and a bell's inaudible tail keeps it waiting for many seconds.
 constexpr double kRingOutSeconds = 3;
+// A stop waits this much beyond the fade for a live driver to render it; a driver that has
+// stalled is let go then.
+constexpr auto kFadeGrace = std::chrono::milliseconds(300);
 
 // Live drivers in order of preference; those not built into this FluidSynth are skipped.
 constexpr std::string_view kLiveDrivers[] = {"pulseaudio", "pipewire", "alsa", "sdl2"};
@@ -144,9 +149,8 @@ std::vector<std::string> SystemSoundFonts() {
 class FluidSequencer::Synthesiser {
  public:
   // nullptr when FluidSynth cannot load the soundfont.
-  static std::unique_ptr<Synthesiser> Load(const std::string& soundFont,
-                                           const std::string& wavFile) {
-    auto synthesiser = std::unique_ptr<Synthesiser>(new Synthesiser(wavFile));
+  static std::unique_ptr<Synthesiser> Load(const std::string& soundFont) {
+    auto synthesiser = std::unique_ptr<Synthesiser>(new Synthesiser());
     if (synthesiser->synth_ == nullptr ||
         fluid_synth_sfload(synthesiser->synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
       return nullptr;
@@ -164,8 +168,10 @@ class FluidSequencer::Synthesiser {
   fluid_synth_t* Synth() const { return synth_; }
 
   // The first live driver that opens, the one that worked last time tried first; nullptr
-  // when there is no audio output at all.
-  fluid_audio_driver_t* OpenAudioDriver() {
+  // when there is no audio output at all. Drivers that can render through `render` do
+  // (`throughRender`); the others render the synth themselves.
+  fluid_audio_driver_t* OpenAudioDriver(fluid_audio_func_t render, void* data,
+                                        bool& throughRender) {
     std::vector<std::string> candidates;
     if (!working_driver_.empty())
       candidates.push_back(working_driver_);
@@ -178,7 +184,11 @@ class FluidSequencer::Synthesiser {
     QuietDriverProbe quiet;
     for (const auto& name : candidates) {
       fluid_settings_setstr(settings_, "audio.driver", name.c_str());
-      if (auto* driver = new_fluid_audio_driver(settings_, synth_)) {
+      fluid_audio_driver_t* driver = new_fluid_audio_driver2(settings_, render, data);
+      throughRender = driver != nullptr;
+      if (driver == nullptr)
+        driver = new_fluid_audio_driver(settings_, synth_);
+      if (driver != nullptr) {
         working_driver_ = name;
         return driver;
       }
@@ -187,7 +197,7 @@ class FluidSequencer::Synthesiser {
   }
 
  private:
-  explicit Synthesiser(const std::string& wavFile) : settings_(new_fluid_settings()) {
+  Synthesiser() : settings_(new_fluid_settings()) {
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
     fluid_settings_setnum(settings_, "synth.gain", kGain);
     fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
@@ -203,10 +213,6 @@ class FluidSequencer::Synthesiser {
     fluid_settings_setint(settings_, "audio.period-size", kPeriodSize);
     // The player follows the rendered samples, so a file renders as fast as the CPU allows.
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    if (!wavFile.empty()) {
-      fluid_settings_setstr(settings_, "audio.file.name", wavFile.c_str());
-      fluid_settings_setstr(settings_, "audio.file.type", "wav");
-    }
     synth_ = new_fluid_synth(settings_);
   }
 
@@ -244,20 +250,18 @@ class FluidSequencer::Performance {
   // Sounds through the first live driver that opens; false when none does.
   bool SoundLive() {
     PrimeInstruments();
-    fluid_audio_driver_t* driver = synthesiser_.OpenAudioDriver();
+    bool throughRender = false;
+    fluid_audio_driver_t* driver =
+        synthesiser_.OpenAudioDriver(&Performance::RenderLive, this, throughRender);
     if (driver == nullptr)
       return false;
     sounding_ = true;
-    output_ = std::thread([this, driver] {
-      // A look ten times a second is all the watching a tune needs.
-      constexpr auto kPollInterval = std::chrono::milliseconds(100);
-      auto last = std::chrono::steady_clock::now();
-      std::unique_lock lock(mutex_);
-      while (!changed_.wait_for(lock, kPollInterval, [this] { return stopping_.load(); })) {
-        const auto now = std::chrono::steady_clock::now();
-        if (HasDiedAway(std::chrono::duration<double>(now - last).count()))
-          break;
-        last = now;
+    output_ = std::thread([this, driver, throughRender] {
+      if (WaitForStopOrSilence()) {
+        if (throughRender)
+          WaitForFade();
+        else
+          FadeByGain();
       }
       // Released as soon as the tune has died away: an idle driver renders silence forever.
       delete_fluid_audio_driver(driver);
@@ -266,17 +270,21 @@ class FluidSequencer::Performance {
     return true;
   }
 
-  // Renders into the WAV file named in the settings; false when it cannot be written.
-  bool SoundIntoFile() {
-    fluid_file_renderer_t* renderer = new_fluid_file_renderer(synthesiser_.Synth());
-    if (renderer == nullptr)
+  // Renders into a WAV file block by block, faster than real time; false when it cannot be
+  // written.
+  bool SoundIntoFile(const std::string& path) {
+    auto file = std::make_unique<WavWriter>(path, static_cast<int>(kSampleRate));
+    if (!file->Ok())
       return false;
     sounding_ = true;
-    output_ = std::thread([this, renderer] {
-      while (!stopping_ && fluid_file_renderer_process_block(renderer) == FLUID_OK &&
-             !HasDiedAway(kPeriodSize / kSampleRate)) {
+    output_ = std::thread([this, file = std::move(file)] {
+      std::vector<float> left(kPeriodSize), right(kPeriodSize);
+      while (Render(kPeriodSize, left.data(), right.data()) == FLUID_OK) {
+        file->Write(left.data(), right.data(), kPeriodSize);
+        if (faded_ || (!stopping_ && HasDiedAway(kPeriodSize / kSampleRate)))
+          break;
       }
-      delete_fluid_file_renderer(renderer);  // completes the file
+      file->Close();
       sounding_ = false;
     });
     return true;
@@ -284,10 +292,15 @@ class FluidSequencer::Performance {
 
   // The caller renders the samples; this only keeps watch.
   void SoundForCaller() { sounding_ = true; }
-  void Rendered(double seconds) {
-    if (sounding_ && HasDiedAway(seconds))
+  // The caller's next frames: faded out once a stop has been asked for, as live output is.
+  void RenderForCaller(int frames, float* left, float* right) {
+    Render(frames, left, right);
+    if (sounding_ && !stopping_ && HasDiedAway(frames / kSampleRate))
       sounding_ = false;
   }
+  // A stop of the caller's output: its next frames fade out.
+  void BeginFade() { stopping_ = true; }
+  bool Faded() const { return faded_; }
 
   void WaitUntilSilent() {
     if (output_.joinable())
@@ -299,6 +312,65 @@ class FluidSequencer::Performance {
  private:
   explicit Performance(Synthesiser& synthesiser)
       : synthesiser_(synthesiser), player_(new_fluid_player(synthesiser.Synth())) {}
+
+  static int RenderLive(void* data, int frames, int, float*[], int outputs, float* out[]) {
+    // Every driver hands over at least one stereo pair.
+    if (outputs < 2)
+      return FLUID_FAILED;
+    return static_cast<Performance*>(data)->Render(frames, out[0], out[1]);
+  }
+
+  // The next frames of the tune, faded out once a stop has been asked for. Runs on the output
+  // thread (the driver's or the file's) only.
+  int Render(int frames, float* left, float* right) {
+    const int result =
+        fluid_synth_write_float(synthesiser_.Synth(), frames, left, 0, 1, right, 0, 1);
+    if (stopping_) {
+      fade_.Apply(left, right, frames);
+      faded_ = fade_.Done();
+    }
+    return result;
+  }
+
+  // True when a stop was asked for, false when the tune died away by itself.
+  bool WaitForStopOrSilence() {
+    // A look ten times a second is all the watching a tune needs.
+    constexpr auto kPollInterval = std::chrono::milliseconds(100);
+    auto last = std::chrono::steady_clock::now();
+    std::unique_lock lock(mutex_);
+    while (!changed_.wait_for(lock, kPollInterval, [this] { return stopping_.load(); })) {
+      const auto now = std::chrono::steady_clock::now();
+      if (HasDiedAway(std::chrono::duration<double>(now - last).count()))
+        return false;
+      last = now;
+    }
+    return true;
+  }
+
+  void WaitForFade() const {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::duration<double>(kStopFadeSeconds) + kFadeGrace;
+    while (!faded_ && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  // A driver that renders the synth itself (SDL's) fades by the synth's gain instead, along
+  // the same line, in steps of a few milliseconds.
+  void FadeByGain() {
+    fluid_synth_t* synth = synthesiser_.Synth();
+    const auto start = std::chrono::steady_clock::now();
+    for (double elapsed = 0; elapsed < kStopFadeSeconds;) {
+      fluid_synth_set_gain(synth, static_cast<float>(kGain) * StopFade::Level(elapsed));
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    fluid_synth_set_gain(synth, 0);
+    // Long enough for the driver to play out its last blocks at that gain.
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(2 * kPeriodSize * 1000 / static_cast<int>(kSampleRate)));
+    fluid_synth_set_gain(synth, static_cast<float>(kGain));
+  }
 
   // The tune's first events select its instruments, which loads their samples; done here
   // rather than in the audio thread, where the loading would make the first notes stutter.
@@ -333,6 +405,8 @@ class FluidSequencer::Performance {
   Synthesiser& synthesiser_;
   fluid_player_t* player_;
   double ring_out_seconds_ = 0;  // touched by the output thread only
+  StopFade fade_{kSampleRate};   // likewise
+  std::atomic<bool> faded_{false};
   std::thread output_;
   std::atomic<bool> sounding_{false};
   std::atomic<bool> stopping_{false};
@@ -407,8 +481,7 @@ std::uint32_t FluidSequencer::Open(const std::vector<std::string>& words) {
   if (!HasSoundFont())
     return mci::kNoMidiPresent;
   if (!synthesiser_)
-    synthesiser_ = Synthesiser::Load(
-        sound_font_, options_.output == SequencerOutput::kWavFile ? options_.wav_file : "");
+    synthesiser_ = Synthesiser::Load(sound_font_);
   if (!synthesiser_)
     return mci::kNoMidiPresent;
 
@@ -430,6 +503,7 @@ std::uint32_t FluidSequencer::Play(const std::vector<std::string>& words) {
   if (words.size() == 3 && !repeat && !wait)
     return mci::kUnrecognizedKeyword;
 
+  fading_.reset();
   performance_.reset();
   performance_ = Performance::Start(*synthesiser_, tune_, repeat);
   if (!performance_)
@@ -449,7 +523,7 @@ bool FluidSequencer::StartOutput() {
     case SequencerOutput::kLive:
       return performance_->SoundLive();
     case SequencerOutput::kWavFile:
-      return performance_->SoundIntoFile();
+      return performance_->SoundIntoFile(options_.wav_file);
     case SequencerOutput::kCaller:
       performance_->SoundForCaller();
       return true;
@@ -458,15 +532,19 @@ bool FluidSequencer::StartOutput() {
 }
 
 void FluidSequencer::Render(std::span<float> left, std::span<float> right) {
-  if (!synthesiser_) {
-    std::fill(left.begin(), left.end(), 0.0f);
-    std::fill(right.begin(), right.end(), 0.0f);
+  const int frames = static_cast<int>(std::min(left.size(), right.size()));
+  if (performance_) {
+    performance_->RenderForCaller(frames, left.data(), right.data());
     return;
   }
-  const int frames = static_cast<int>(std::min(left.size(), right.size()));
-  fluid_synth_write_float(synthesiser_->Synth(), frames, left.data(), 0, 1, right.data(), 0, 1);
-  if (performance_)
-    performance_->Rendered(frames / kSampleRate);
+  if (fading_) {
+    fading_->RenderForCaller(frames, left.data(), right.data());
+    if (fading_->Faded())
+      fading_.reset();
+    return;
+  }
+  std::fill(left.begin(), left.end(), 0.0f);
+  std::fill(right.begin(), right.end(), 0.0f);
 }
 
 std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {
@@ -474,6 +552,11 @@ std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {
     return mci::kMissingParameter;
   if (!IsOpenAlias(words[1]))
     return mci::kInvalidDeviceName;
+  if (options_.output == SequencerOutput::kCaller && performance_) {
+    // The caller renders on after the stop; the fade happens in its next frames.
+    performance_->BeginFade();
+    fading_ = std::move(performance_);
+  }
   performance_.reset();
   alias_.reset();
   tune_.clear();

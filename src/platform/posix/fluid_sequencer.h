@@ -48,6 +48,8 @@ struct FluidSequencerOptions {
 //   close <alias>
 // One device is open at a time. The audio output is held only while a tune sounds: when the
 // tune and its reverb have died away it is released, and the alias stays open until "close".
+// "close" (or a new "play") lets a sounding tune fade out over kStopFadeSeconds before it
+// returns, so the music never ends on a click.
 // Commands come from one thread; the tune plays on FluidSynth's audio thread.
 class FluidSequencer {
  public:
@@ -65,7 +67,8 @@ class FluidSequencer {
   bool IsSounding() const;
 
   // SequencerOutput::kCaller: the next left.size() stereo samples at 44.1 kHz, silence while
-  // nothing is open. `left` and `right` have the same size.
+  // nothing plays; after "close" the tune fades out over the stop fade's length, as it does
+  // live. `left` and `right` have the same size.
   void Render(std::span<float> left, std::span<float> right);
 
  private:
@@ -85,6 +88,7 @@ class FluidSequencer {
   std::optional<std::string> alias_;          // of the open device
   std::vector<std::uint8_t> tune_;            // the open device's file
   std::unique_ptr<Performance> performance_;  // the current or last "play"
+  std::unique_ptr<Performance> fading_;       // SequencerOutput::kCaller: stopped, fading out
   bool no_output_reported_ = false;
 };
 

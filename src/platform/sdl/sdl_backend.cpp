@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/posix/freetype_text.h"
+#include "platform/sdl/x11_window_icon.h"
 
 namespace frost {
 namespace {
@@ -321,9 +322,14 @@ void SdlBackend::SetWindowTitle(const std::string& title) {
   SDL_SetWindowTitle(state_->window, title.c_str());
 }
 
-void SdlBackend::SetWindowIcon(const CursorImage& icon) {
-  if (SurfacePtr surface = SurfaceOf(icon))
+// SDL takes one image (the largest: scaled down it looks better than scaled up); on X11 the
+// window then gets every size itself.
+void SdlBackend::SetWindowIcon(std::span<const CursorImage> images) {
+  if (images.empty())
+    return;
+  if (SurfacePtr surface = SurfaceOf(images.back()))
     SDL_SetWindowIcon(state_->window, surface.get());
+  SetX11WindowIcon(state_->window, images);
 }
 
 void SdlBackend::SetRegion(const std::optional<Region>& region) {
