@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/sdl/desktop_platform.h"
 #include "platform_test_support.h"
@@ -172,6 +174,89 @@ TEST_F(PosixFiles, WritingIntoARunningProgramIsPermissionDenied) {
 
   ::kill(running, SIGKILL);
   ::waitpid(running, nullptr, 0);
+}
+
+}  // namespace
+}  // namespace frost
+
+namespace frost {
+namespace {
+
+class CompleteCopy : public PosixFiles {
+ protected:
+  // The names in the folder, to see that no temporary file was left behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(CompleteCopy, ReplacesTheTargetWithTheEditedBytesAndKeepsTheModeOfTheSource) {
+  WriteFile(card_, bytes_);
+  ::chmod(card_.c_str(), 0555);
+  WriteFile(copy_, std::string(100, 'x'));
+  ::chmod(copy_.c_str(), 0444);
+
+  platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile& file) { file.PutByte(2, 'z'); });
+
+  EXPECT_EQ(ReadFile(copy_), "M" + std::string("z") + bytes_.substr(2));
+  struct stat status {};
+  ASSERT_EQ(::stat(copy_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0755u);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
+}
+
+TEST_F(CompleteCopy, OntoItsOwnSourceItRewritesTheFileWhole) {
+  WriteFile(card_, bytes_);
+  platform_.WriteCompleteCopy(card_, card_, [](BinaryFile& file) { file.PutByte(9, 'D'); });
+  EXPECT_EQ(ReadFile(card_), bytes_.substr(0, 8) + "D");
+  EXPECT_EQ(Names(), std::vector<std::string>{"Frostmail.exe"});
+}
+
+TEST_F(CompleteCopy, AnAbandonedOrMisshapenCopyLeavesTheTargetAndNoOtherFile) {
+  WriteFile(card_, bytes_);
+  WriteFile(copy_, "older copy");
+  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_,
+                                           [](BinaryFile&) { throw RuntimeError(5, "stop here"); }),
+               RuntimeError);
+  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile&) { throw EndProgram{}; }),
+               EndProgram);
+  ExpectError(error::kPathFileAccess, copy_, [&] {
+    platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile& file) { file.PutByte(20, '!'); });
+  });
+  EXPECT_EQ(ReadFile(copy_), "older copy");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
+}
+
+TEST_F(CompleteCopy, FailuresNameTheTargetAndLeaveNothing) {
+  const std::string missing = folder_.File("missing.exe");
+  ExpectError(error::kFileNotFound, missing,
+              [&] { platform_.WriteCompleteCopy(missing, copy_, {}); });
+  WriteFile(card_, bytes_);
+  const std::string in_missing_folder = folder_.File("nowhere/Frost_Mail.exe");
+  ExpectError(error::kFileNotFound, in_missing_folder,
+              [&] { platform_.WriteCompleteCopy(card_, in_missing_folder, {}); });
+  EXPECT_EQ(Names(), std::vector<std::string>{"Frostmail.exe"});
+}
+
+TEST_F(CompleteCopy, FilesAreIdenticalOnlyByteForByte) {
+  WriteFile(card_, bytes_);
+  WriteFile(copy_, bytes_);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, bytes_.substr(0, 8) + "D");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, bytes_ + "x");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  // Longer than one read: a difference in the last byte still counts.
+  const std::string big(200'000, 'b');
+  WriteFile(card_, big);
+  WriteFile(copy_, big.substr(0, big.size() - 1) + "c");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, big);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
 }
 
 }  // namespace
