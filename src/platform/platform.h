@@ -33,7 +33,6 @@ class Platform {
 
   // --- files (paths use the OS separator; "\\" in the card's own paths is mapped by the caller)
   virtual bool FileExists(const std::string& path) = 0;
-  virtual void CopyFile(const std::string& from, const std::string& to) = 0;  // overwrites
   // Puts a complete copy of `from` at `to`, never a partial one: the bytes go to a new file in
   // the folder of `to`, `finish` may change them there (keeping the length) and may throw to
   // abandon the copy, and only a copy that is flushed and as long as `from` is renamed over `to`.

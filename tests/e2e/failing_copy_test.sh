@@ -17,14 +17,17 @@ size_kb=$(($(stat -c %s "$folder/Frostmail.exe") / 1024))
   trap '' XFSZ
   ulimit -f $((size_kb / 2))
   exec "$folder/Frost_Mail.exe"
-) &
+) 2>"$folder/copy.err" &
 copy_pid=$!
 
 # Only ever the old card or the new one under the card's name, and no partial file beside it.
 a_whole_card() {
   cmp -s "$folder/old" "$folder/Frostmail.exe" || cmp -s "$folder/new" "$folder/Frostmail.exe"
 }
-box_shown() { [[ -n "$(xdotool search --onlyvisible --name '^Frostmail$' 2>/dev/null)" ]]; }
+# The message box (a window titled "Frostmail" without the card's window class), or its line
+# on stderr where no box can be shown.
+boxes() { xwininfo -root -tree | grep -c '"Frostmail": ()' || true; }
+box_shown() { (($(boxes) > 0)) || grep -q '^Frostmail: ' "$folder/copy.err"; }
 deadline=$((SECONDS + 50))
 until box_shown; do
   a_whole_card || fail "Frostmail.exe is neither the old card nor the new one"
@@ -34,7 +37,9 @@ done
 cmp -s "$folder/old" "$folder/Frostmail.exe" || fail "the old card was changed"
 cmp -s "$folder/new" "$folder/Frost_Mail.exe" || fail "the personalised copy was changed"
 [[ -z "$(find "$folder" -name '.Frost*')" ]] || fail "a partial copy was left: $(ls -A "$folder")"
-kill "$copy_pid" 2>/dev/null || true
+(($(boxes) + $(grep -c '^Frostmail: ' "$folder/copy.err" || true) == 1)) || fail "not one message"
+# The box waits for a click (in a child process of its own); end the copy and its box.
+kill -KILL $(card_pids) 2>/dev/null || true
 wait "$copy_pid" 2>/dev/null || true
 echo "failing copy: the old card and the personalised copy are whole, one message box"
 

@@ -94,23 +94,6 @@ std::size_t ReadUpTo(const FileDescriptor& file, std::span<std::uint8_t> bytes,
   return total;
 }
 
-void RefuseCopyOntoItself(const struct stat& source, const struct stat& target,
-                          const std::string& to) {
-  if (source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
-    throw RuntimeError(error::kPermissionDenied, "Permission denied: " + to + " is the source");
-  }
-}
-
-void CopyContents(const FileDescriptor& source, const std::string& from,
-                  const FileDescriptor& target, const std::string& to) {
-  std::vector<std::uint8_t> buffer(64 * 1024);
-  off_t offset = 0;
-  while (std::size_t count = ReadSome(source, buffer, from)) {
-    WriteAllAt(target, std::span(buffer).first(count), offset, to);
-    offset += static_cast<off_t>(count);
-  }
-}
-
 struct stat StatPath(const std::string& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) {
@@ -124,18 +107,6 @@ struct stat StatPath(const std::string& path) {
 bool PosixPlatform::FileExists(const std::string& path) {
   struct stat status {};
   return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-void PosixPlatform::CopyFile(const std::string& from, const std::string& to) {
-  FileDescriptor source = OpenFile(from, O_RDONLY);
-  const struct stat source_status = StatOpenFile(source, from);
-  // Not truncated on open: a copy onto itself must be refused before it empties the file.
-  FileDescriptor target = OpenFile(to, O_WRONLY | O_CREAT, CopyMode(source_status));
-  RefuseCopyOntoItself(source_status, StatOpenFile(target, to), to);
-  if (::ftruncate(target.Get(), 0) != 0 || ::fchmod(target.Get(), CopyMode(source_status)) != 0) {
-    ThrowFileError(errno, to);
-  }
-  CopyContents(source, from, target, to);
 }
 
 void PosixPlatform::WriteCompleteCopy(const std::string& from, const std::string& to,

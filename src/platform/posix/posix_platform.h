@@ -35,7 +35,6 @@ class PosixPlatform : public Platform {
   const std::string& LockPath() const { return lock_path_; }
 
   bool FileExists(const std::string& path) override;
-  void CopyFile(const std::string& from, const std::string& to) override;
   void WriteCompleteCopy(const std::string& from, const std::string& to,
                          const std::function<void(BinaryFile&)>& finish) override;
   bool FilesIdentical(const std::string& a, const std::string& b) override;
