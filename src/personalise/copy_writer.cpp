@@ -5,13 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <exception>
-#include <memory>
-#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "personalise/ansi.h"
+#include "personalise/card_copy.h"
 #include "personalise/greeting_area.h"
 #include "startup/form1.h"
 #include "toolkit/errors.h"
@@ -19,113 +16,80 @@
 namespace frost {
 namespace {
 
-constexpr int kCopyWaitMs = 300;
 constexpr const char* kCaption = "Frostmail";
 constexpr std::array<std::uint8_t, 2> kZeroPair{0, 0};
 
-// The writer's one error handler: a failing step is shown with its description and the writer
-// goes on with the next step. Ending the program is no error and passes through.
-template <class Step>
-void Reported(Platform& os, Step&& step) {
-  try {
-    std::forward<Step>(step)();
-  } catch (const std::exception& failure) {
-    os.MessageBox(failure.what(), kCaption);
+using StoredLines = std::array<std::string, greeting_area::kFieldCount>;
+
+// The lines as the card stores them, one Windows-1252 byte per character, each cut to its field
+// (the editor keeps lines to 40 characters; a line set by the program might not be). A character
+// without a code stops "Update Card" before anything is written, so no line is stored cut short.
+StoredLines EncodeLines(Form1& form) {
+  StoredLines lines;
+  for (int k = 1; k <= greeting_area::kFieldCount; ++k) {
+    const auto bytes = Utf8ToAnsi(form.TextGreetings(k).Text());
+    const auto missing = std::ranges::find_if(bytes, [](const auto& byte) { return !byte; });
+    if (missing != bytes.end()) {
+      throw RuntimeError(error::kInvalidCall,
+                         "character " + std::to_string(missing - bytes.begin() + 1) +
+                             " of greeting line " + std::to_string(k) +
+                             " has no Windows-1252 code and cannot be stored in the card");
+    }
+    std::string& line = lines[k - 1];
+    for (std::size_t c = 0; c < std::min<std::size_t>(bytes.size(), greeting_area::kFieldSize); ++c)
+      line += static_cast<char>(*bytes[c]);
   }
+  return lines;
 }
 
-// Waits, serving events, until the copy exists. The card once waited here without end when the
-// copy could never be made (a folder that cannot be written); it now gives up after the
-// hand-over's limit.
-bool WaitForCopy(Form1& form, const std::string& copy) {
-  const double deadline = form.App().Now() + form.HandOverTimeLimit;
-  for (;;) {
-    bool present = false;
-    Reported(form.OS(), [&] { form.DoEvents(); });
-    Reported(form.OS(), [&] { present = form.OS().FileExists(copy); });
-    if (present)
-      return true;
-    if (form.App().Now() >= deadline)
-      return false;
-    Reported(form.OS(), [&] { form.App().Sleep(kCopyWaitMs); });
-  }
-}
-
-std::uint8_t AnsiByte(const std::optional<std::uint8_t>& byte, int line, std::size_t character) {
-  if (!byte) {
-    throw RuntimeError(error::kInvalidCall,
-                       "Character " + std::to_string(character) + " of greeting line " +
-                           std::to_string(line) +
-                           " has no Windows-1252 code and cannot be stored in the card; the "
-                           "line will end before it.");
-  }
-  return *byte;
-}
-
-// One character per access, yielding after each. A character without a code page byte leaves
-// its byte 0, so the line read back ends there. A line never runs past its field into the next
-// one or into the tail (the editor keeps lines to 40 characters; a line set by the program
-// might not be).
-void WriteLine(Form1& form, BinaryFile& file, std::int64_t start, int line) {
-  std::vector<std::optional<std::uint8_t>> bytes;
-  Reported(form.OS(), [&] { bytes = Utf8ToAnsi(form.TextGreetings(line).Text()); });
-  const std::size_t count = std::min<std::size_t>(bytes.size(), greeting_area::kFieldSize);
-  for (std::size_t c = 0; c < count; ++c) {
-    Reported(form.OS(), [&] {
-      file.PutByte(start + static_cast<std::int64_t>(c), AnsiByte(bytes[c], line, c + 1));
-    });
-    Reported(form.OS(), [&] { form.DoEvents(); });
-  }
-}
-
-// The marker, the fields cleared, then line k into field k. Positions count from 1; L is the
-// copy's length, so the marker lands 502 bytes before the end and the tail is never touched.
-void WriteGreetingArea(Form1& form, const std::string& copy) {
+// The marker, the fields cleared, then line k into field k, one character per access and a
+// yield after each. Positions count from 1; L is the copy's length, so the marker lands 502 bytes
+// before the end and the tail is never touched. The first failing write ends it.
+void WriteGreetingArea(Form1& form, BinaryFile& copy, const StoredLines& lines) {
   using namespace greeting_area;
-  Platform& os = form.OS();
-  std::int64_t length = 0;
-  Reported(os, [&] { length = os.FileLength(copy); });
-  std::unique_ptr<BinaryFile> file;
-  Reported(os, [&] { file = os.OpenBinary(copy, FileMode::ReadWrite); });
-  // The card once went on to report every single write to the copy it could not open, hundreds
-  // of message boxes; the one report of the open says it all.
-  if (!file)
-    return;
+  const std::int64_t length = copy.Length();
   const std::int64_t firstField = length - kMarkerOffset + 1;
-  const std::int64_t lastFieldStart = length - kAreaEnd;
-  Reported(os, [&] { file->PutByte(length - kMarkerOffset, kMarker); });
+  copy.PutByte(length - kMarkerOffset, kMarker);
   // Two zero bytes at every position; the last pair ends on the last byte of field 8.
-  for (std::int64_t i = firstField; i <= lastFieldStart; ++i) {
-    Reported(os, [&] { file->PutBytes(i, kZeroPair); });
+  for (std::int64_t i = firstField; i <= length - kAreaEnd; ++i) copy.PutBytes(i, kZeroPair);
+  for (int k = 0; k < kFieldCount; ++k) {
+    const std::int64_t start = firstField + static_cast<std::int64_t>(k) * kFieldSize;
+    for (std::size_t c = 0; c < lines[k].size(); ++c) {
+      copy.PutByte(start + static_cast<std::int64_t>(c), static_cast<std::uint8_t>(lines[k][c]));
+      Attempt([&] { form.DoEvents(); });
+    }
   }
-  int line = 1;
-  for (std::int64_t start = firstField; start <= lastFieldStart; start += kFieldSize) {
-    WriteLine(form, *file, start, line);
-    ++line;
-  }
-  file.reset();
-  Reported(os, [&] { form.DoEvents(); });
+}
+
+void ReportStopped(Form1& form, const std::string& what, const std::exception& failure) {
+  form.OS().MessageBox(what + ": " + failure.what() +
+                           ".\nThe card stays open with the lines you typed; press \"Update "
+                           "Card\" again once the cause is mended.",
+                       kCaption);
 }
 
 }  // namespace
 
-// Once the copy is written it is started and this card ends. When no copy could be made, the
-// card says so and stays open with the typed lines, so nothing is lost.
+// The copy is written whole under a temporary name and only then takes the copy's name, so a
+// failure at any point leaves the card, the typed lines and the editor as they were, with one
+// message. A stale copy in the folder is replaced, never started.
 void Form1::UpdateCard() {
-  const std::string card = ProgramFilePath();
   const std::string copy = PersonalisedCopyPath();
-  Reported(OS(), [&] { OS().CopyFile(card, copy); });
-  Reported(OS(), [&] { Sound().StopSoundFile(); });
-  Reported(OS(), [&] { DoEvents(); });
-  Reported(OS(), [&] { App().Sleep(kCopyWaitMs); });
-  if (!WaitForCopy(*this, copy)) {
-    OS().MessageBox("The personalised card could not be written: " + copy +
-                        " was not created. The card stays open with the lines you typed.",
-                    kCaption);
+  try {
+    const StoredLines lines = EncodeLines(*this);
+    WriteCompleteCard(OS(), ProgramFilePath(), copy,
+                      [&](BinaryFile& file) { WriteGreetingArea(*this, file, lines); });
+  } catch (const std::exception& failure) {
+    ReportStopped(*this, "The personalised card could not be written", failure);
     return;
   }
-  WriteGreetingArea(*this, copy);
-  Reported(OS(), [&] { StartNextCard(copy); });
+  Attempt([&] { Sound().StopSoundFile(); });
+  try {
+    StartNextCard(copy);
+  } catch (const std::exception& failure) {
+    ReportStopped(*this, "The personalised card was written but could not be started", failure);
+    return;
+  }
   App().End();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,6 +18,8 @@ class BinaryFile {
   virtual std::uint8_t GetByte(std::int64_t position) = 0;
   virtual void PutByte(std::int64_t position, std::uint8_t value) = 0;
   virtual void PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) = 0;
+  // Pushes what was written down to the disk, so that a failure to store it shows here.
+  virtual void Flush() = 0;
 };
 
 enum class FileMode { Read, ReadWrite };
@@ -30,7 +33,15 @@ class Platform {
 
   // --- files (paths use the OS separator; "\\" in the card's own paths is mapped by the caller)
   virtual bool FileExists(const std::string& path) = 0;
-  virtual void CopyFile(const std::string& from, const std::string& to) = 0;  // overwrites
+  // Puts a complete copy of `from` at `to`, never a partial one: the bytes go to a new file in
+  // the folder of `to`, `finish` may change them there (keeping the length) and may throw to
+  // abandon the copy, and only a copy that is flushed and as long as `from` is renamed over `to`.
+  // On any failure the new file is removed and `to` stays as it was. The copy keeps the
+  // permission bits of `from`. Failures name `to`.
+  virtual void WriteCompleteCopy(const std::string& from, const std::string& to,
+                                 const std::function<void(BinaryFile&)>& finish) = 0;
+  // True when the two files hold the same bytes.
+  virtual bool FilesIdentical(const std::string& a, const std::string& b) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
   virtual std::int64_t FileLength(const std::string& path) = 0;
   virtual std::unique_ptr<BinaryFile> OpenBinary(const std::string& path, FileMode mode) = 0;

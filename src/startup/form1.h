@@ -163,7 +163,7 @@ class Form1 : public Form, public CardState {
 
   // Hand-over plumbing (startup/hand_over.cpp).
   // Releases the single-instance guard, then starts `path`: the started card must not find the
-  // guard still held by this ending process.
+  // guard still held by this ending process. Raises RuntimeError when it cannot be started.
   void StartNextCard(const std::string& path);
   // How long the hand-over and leftover loops keep retrying a file that will not go.
   double HandOverTimeLimit = 30;
@@ -180,7 +180,7 @@ class Form1 : public Form, public CardState {
   void WireEvents();
   void EnterPhase(const char* phase);
   bool WaitUntilGone(const std::string& path);
-  bool CopyUntilPresent(const std::string& from, const std::string& to);
+  bool CopyUntilComplete(const std::string& from, const std::string& to, std::string& failure);
 
   Platform& platform_;
   BasSound sound_;

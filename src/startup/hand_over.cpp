@@ -1,5 +1,9 @@
 // The file hand-over between the card and its personalised copy: two processes that pass the
-// program file names between them by polling the file system.
+// program file names between them by polling the file system. Every copy is written whole
+// before it takes a card's name, so the folder always holds at least one complete card.
+#include <exception>
+
+#include "personalise/card_copy.h"
 #include "startup/form1.h"
 #include "toolkit/errors.h"
 
@@ -8,6 +12,41 @@ namespace {
 
 constexpr int kRetryMs = 300;
 constexpr int kCopyStartDelayMs = 500;
+constexpr const char* kCaption = "Frostmail";
+
+// Why the shell call could not start a program, by its result.
+std::string StartFailure(int result) {
+  switch (result) {
+    case 2:
+      return "the file was not found";
+    case 3:
+      return "the path was not found";
+    case 5:
+      return "access denied (another program may be writing the file)";
+    case 8:
+      return "not enough memory";
+    case 11:
+      return "the file is not a program";
+    case 31:
+      return "there is no program to open it with";
+    default:
+      return "error " + std::to_string(result);
+  }
+}
+
+enum class Leftover { None, Partial, SameAsThisCard, NewerCard };
+
+// What a "Frost_Mail.exe" beside this card is: the rest of a finished hand-over (a copy of this
+// very card), the sender's newer card from an interrupted one, or a partial file that no
+// complete card depends on.
+Leftover ClassifyLeftover(Platform& os, const std::string& copy) {
+  if (!os.FileExists(copy))
+    return Leftover::None;
+  if (os.FilesIdentical(copy, os.ProgramPath()))
+    return Leftover::SameAsThisCard;
+  return HasMarkerAtItsPlace(*os.OpenBinary(copy, FileMode::Read)) ? Leftover::NewerCard
+                                                                   : Leftover::Partial;
+}
 
 }  // namespace
 
@@ -29,13 +68,22 @@ bool Form1::WaitUntilGone(const std::string& path) {
   }
 }
 
-// Copies `from` to `to` until the copy is there. False when the time limit passed first.
-bool Form1::CopyUntilPresent(const std::string& from, const std::string& to) {
+// Writes a complete copy of `from` at `to` until one is in place, retrying while the target is
+// held (a running program cannot be replaced everywhere) or the copy fails. False when the time
+// limit passed first; `failure` then says why the last attempt failed.
+bool Form1::CopyUntilComplete(const std::string& from, const std::string& to,
+                              std::string& failure) {
   const double deadline = App().Now() + HandOverTimeLimit;
   for (;;) {
-    Attempt([&] { OS().CopyFile(from, to); });
+    bool complete = false;
+    try {
+      WriteCompleteCard(OS(), from, to);
+      complete = true;
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
     DoEvents();
-    if (OS().FileExists(to))
+    if (complete)
       return true;
     if (App().Now() >= deadline)
       return false;
@@ -43,45 +91,63 @@ bool Form1::CopyUntilPresent(const std::string& from, const std::string& to) {
   }
 }
 
+// Raises when the shell call reports a failure; the guard is then taken again, since this card
+// goes on running.
 void Form1::StartNextCard(const std::string& path) {
   OS().ReleaseSingleInstance();
-  OS().ShellExecuteOpen(path);
+  const int result = OS().ShellExecuteOpen(path);
+  if (result <= 32) {
+    OS().AcquireSingleInstance();
+    throw RuntimeError(error::kPathFileAccess,
+                       "Frostmail could not start " + path + ": " + StartFailure(result));
+  }
 }
 
-// Run as "Frost_Mail.exe": put this personalised copy back under the card's own name, start it
-// and end, without showing a window. When the card file can never be replaced, both files stay
-// as they are, so the personalised lines are not lost.
+// Run as "Frost_Mail.exe": put this personalised copy in place of the card, start it and end,
+// without showing a window. The card file is never deleted first: it is replaced in one step by
+// a complete copy, so until then the old card stays whole.
 void Form1::CopyBackHandOver() {
   const std::string card = ProgramFilePath();
   const std::string self = OS().ProgramPath();
   App().Sleep(kCopyStartDelayMs);
-  if (!WaitUntilGone(card)) {
-    OS().MessageBox("Frostmail could not replace " + card +
-                        ": the file cannot be deleted. Your personalised card is kept as " + self +
-                        ".",
-                    "Frostmail");
-    App().End();
-  }
-  if (!CopyUntilPresent(self, card)) {
-    OS().MessageBox(
-        "Frostmail could not write " + card + ". Your personalised card is kept as " + self + ".",
-        "Frostmail");
+  std::string failure;
+  if (!CopyUntilComplete(self, card, failure)) {
+    OS().MessageBox("Frostmail could not write " + card + " (" + failure +
+                        "). Your personalised card is kept as " + self + ".",
+                    kCaption);
     App().End();
   }
   DoEvents();
-  Attempt([&] { StartNextCard(card); });
+  try {
+    StartNextCard(card);
+  } catch (const std::exception& error) {
+    OS().MessageBox(std::string(error.what()) + ". Your personalised card is " + card + ".",
+                    kCaption);
+  }
   DoEvents();
   App().End();
 }
 
-// Any other run: remove a copy left over from a hand-over. A copy that will not go is left and
-// the card is shown anyway.
+// Any other run: remove the copy a hand-over leaves behind, or finish an interrupted hand-over
+// with the sender's newer card (this card then ends). A copy that will not go is left and the
+// card is shown anyway.
 void Form1::RemoveLeftoverCopy() {
   const std::string copy = PersonalisedCopyPath();
-  Attempt([&] {
-    if (OS().FileExists(copy))
-      WaitUntilGone(copy);
-  });
+  Leftover leftover = Leftover::None;
+  Attempt([&] { leftover = ClassifyLeftover(OS(), copy); });
+  if (leftover == Leftover::SameAsThisCard || leftover == Leftover::Partial) {
+    WaitUntilGone(copy);
+  } else if (leftover == Leftover::NewerCard) {
+    try {
+      StartNextCard(copy);
+      App().End();
+    } catch (const std::exception& error) {
+      OS().MessageBox(
+          std::string(error.what()) +
+              ". It holds your newest greeting lines; start it to finish personalising.",
+          kCaption);
+    }
+  }
 }
 
 }  // namespace frost

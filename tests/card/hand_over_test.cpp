@@ -1,11 +1,14 @@
 // The hand-over's own logic on the headless platform with the virtual clock: real files in a
 // temporary folder, program starts and message boxes recorded. The same protocol between real
 // processes is tested end to end by tests/e2e/hand_over_test.sh.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "personalise/greeting_area.h"
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
 #include "support/scoped_environment.h"
@@ -25,6 +28,14 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// A card file: some program bytes and a greeting area whose first line is `line`.
+std::string Card(const std::string& line) {
+  const auto area = MakeGreetingArea({line, "", "", "", "", "", "", ""});
+  return std::string(3000, 'p') + std::string(area.begin(), area.end());
+}
+const std::string kOldCard = Card("old lines");
+const std::string kNewCard = Card("new lines");
+
 class HandOverTest : public ::testing::Test {
  protected:
   HandOverTest() {
@@ -42,16 +53,28 @@ class HandOverTest : public ::testing::Test {
     return false;
   }
 
+  // The names in the folder, apart from the guard's lock and the tune.
+  std::vector<std::string> ProgramFiles() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+      const std::string name = entry.path().filename().string();
+      if (name != "instance.lock" && name != "mm.mid")
+        names.push_back(name);
+    }
+    std::ranges::sort(names);
+    return names;
+  }
+
   testing::TempFolder folder;
   testing::ScopedEnvironment windir{"Windir", folder.Path().string()};
   testing::CardFixture card;
 };
 
 TEST_F(HandOverTest, CopyReplacesTheCardWithItselfStartsItAndEndsUnseen) {
-  WriteFile(folder.File("Frostmail.exe"), "old card");
-  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
-  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), "personalised card");
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
   EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
   EXPECT_FALSE(card.backend.WindowVisible());
   // Only the load step's early stop; no music was started.
@@ -60,17 +83,17 @@ TEST_F(HandOverTest, CopyReplacesTheCardWithItselfStartsItAndEndsUnseen) {
 }
 
 TEST_F(HandOverTest, RunNameIsComparedWithoutLetterCase) {
-  WriteFile(folder.File("Frostmail.exe"), "old card");
-  WriteFile(folder.File("FROST_MAIL.exe"), "personalised card");
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("FROST_MAIL.exe"), kNewCard);
   EXPECT_TRUE(RunAs("FROST_MAIL.exe"));
-  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), "personalised card");
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
 }
 
 TEST_F(HandOverTest, CopyThatCanNeverReplaceTheCardSaysSoAndKeepsBothFiles) {
   // A non-empty folder under the card's name cannot be deleted, even by root.
   fs::create_directory(folder.File("Frostmail.exe"));
   WriteFile(folder.File("Frostmail.exe") + "/keep", "x");
-  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   const double start = card.app.Now();
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_GE(card.app.Now() - start, 2.0);
@@ -78,14 +101,14 @@ TEST_F(HandOverTest, CopyThatCanNeverReplaceTheCardSaysSoAndKeepsBothFiles) {
   EXPECT_NE(card.platform.message_boxes[0].text.find(folder.File("Frostmail.exe")),
             std::string::npos);
   EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");
-  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), "personalised card");
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
   EXPECT_TRUE(fs::exists(folder.File("Frostmail.exe") + "/keep"));
   EXPECT_TRUE(card.platform.opened_files.empty());
 }
 
-TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyAndShowsTheCard) {
-  WriteFile(folder.File("Frostmail.exe"), "card");
-  WriteFile(folder.File("Frost_Mail.exe"), "leftover");
+TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyIdenticalToItselfAndShowsTheCard) {
+  WriteFile(folder.File("Frostmail.exe"), kNewCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_FALSE(RunAs("Frostmail.exe"));
   EXPECT_FALSE(fs::exists(folder.File("Frost_Mail.exe")));
   EXPECT_TRUE(card.backend.WindowVisible());
@@ -118,14 +141,78 @@ TEST_F(HandOverTest, SecondInstanceEndsAtOnceTouchingNothing) {
 }
 
 TEST_F(HandOverTest, TheGuardIsReleasedBeforeTheNextCardStarts) {
-  WriteFile(folder.File("Frostmail.exe"), "old card");
-  WriteFile(folder.File("Frost_Mail.exe"), "personalised card");
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   // The card it started must be able to take the guard while this process is still ending.
   RecordingSound nextSound;
   HeadlessPlatform next(nextSound);
   next.SetLockPath(folder.File("instance.lock"));
   EXPECT_TRUE(next.AcquireSingleInstance());
+}
+
+TEST_F(HandOverTest, CopyBackThatRunsOutOfSpaceKeepsTheOldCardAndTheCopy) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
+  card.platform.faults.space_for_bytes = 2000;
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kOldCard);
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
+  EXPECT_EQ(ProgramFiles(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
+  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr("No space left"));
+  EXPECT_TRUE(card.platform.opened_files.empty());
+}
+
+TEST_F(HandOverTest, CopyBackRetriesWhileAPeerHoldsTheCard) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
+  card.platform.faults.refused_renames = 3;
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
+  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
+  EXPECT_TRUE(card.platform.message_boxes.empty());
+}
+
+TEST_F(HandOverTest, CopyBackWhoseStartFailsSaysSoAndDeletesNothing) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
+  card.platform.faults.start_result = 5;
+  EXPECT_TRUE(RunAs("Frost_Mail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
+  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.message_boxes[0].text,
+              ::testing::HasSubstr(folder.File("Frostmail.exe")));
+}
+
+// A hand-over interrupted after "Update Card" leaves a complete copy with the sender's new
+// lines; the next start finishes the hand-over with it instead of deleting it.
+TEST_F(HandOverTest, NormalRunFinishesAnInterruptedHandOverWithANewerCopy) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
+  EXPECT_TRUE(RunAs("Frostmail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
+  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frost_Mail.exe")});
+  EXPECT_FALSE(card.backend.WindowVisible());
+}
+
+TEST_F(HandOverTest, NormalRunShowsTheCardWhenTheNewerCopyCannotBeStarted) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
+  card.platform.faults.start_result = 5;
+  EXPECT_FALSE(RunAs("Frostmail.exe"));
+  EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
+  EXPECT_EQ(card.platform.message_boxes.size(), 1u);
+  EXPECT_TRUE(card.form.TimerMain.Enabled());
+}
+
+TEST_F(HandOverTest, NormalRunRemovesAPartialCopy) {
+  WriteFile(folder.File("Frostmail.exe"), kOldCard);
+  WriteFile(folder.File("Frost_Mail.exe"), kNewCard.substr(0, 2000));
+  EXPECT_FALSE(RunAs("Frostmail.exe"));
+  EXPECT_EQ(ProgramFiles(), std::vector<std::string>{"Frostmail.exe"});
+  EXPECT_TRUE(card.platform.opened_files.empty());
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/sdl/desktop_platform.h"
 #include "platform_test_support.h"
@@ -45,49 +47,8 @@ class PosixFiles : public ::testing::Test {
   const std::string bytes_ = std::string("MZ\0\x01\xff~end", 9);
 };
 
-TEST_F(PosixFiles, CopyKeepsTheBytesAndTheExecutableBit) {
-  WriteFile(card_, bytes_);
-  ::chmod(card_.c_str(), 0755);
-
-  platform_.CopyFile(card_, copy_);
-
-  EXPECT_EQ(ReadFile(copy_), bytes_);
-  EXPECT_TRUE(IsExecutable(copy_));
-}
-
-TEST_F(PosixFiles, CopyOverwritesALongerNonExecutableTarget) {
-  WriteFile(card_, bytes_);
-  ::chmod(card_.c_str(), 0755);
-  WriteFile(copy_, std::string(100, 'x'));
-  ::chmod(copy_.c_str(), 0644);
-
-  platform_.CopyFile(card_, copy_);
-
-  EXPECT_EQ(ReadFile(copy_), bytes_);
-  EXPECT_TRUE(IsExecutable(copy_));
-}
-
-TEST_F(PosixFiles, CopyOfAReadOnlyFileStaysWritableForItsOwner) {
-  WriteFile(card_, bytes_);
-  ::chmod(card_.c_str(), 0555);
-
-  platform_.CopyFile(card_, copy_);
-
-  struct stat status {};
-  ASSERT_EQ(::stat(copy_.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, 0755u);
-}
-
-TEST_F(PosixFiles, CopyOntoItselfIsRefusedAndKeepsTheFile) {
-  WriteFile(card_, bytes_);
-
-  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile(card_, card_); });
-  EXPECT_EQ(ReadFile(card_), bytes_);
-}
-
 TEST_F(PosixFiles, MissingFilesRaiseFileNotFound) {
   const std::string missing = folder_.File("missing.exe");
-  ExpectError(error::kFileNotFound, missing, [&] { platform_.CopyFile(missing, copy_); });
   ExpectError(error::kFileNotFound, missing, [&] { platform_.DeleteFile(missing); });
   ExpectError(error::kFileNotFound, missing, [&] { platform_.FileLength(missing); });
   ExpectError(error::kFileNotFound, missing,
@@ -168,10 +129,96 @@ TEST_F(PosixFiles, WritingIntoARunningProgramIsPermissionDenied) {
   ASSERT_EQ(posix_spawn(&running, card_.c_str(), nullptr, nullptr, argv, environ), 0);
 
   ExpectError(error::kPermissionDenied, card_, [&] { platform_.WriteWholeFile(card_, {}); });
-  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile("/bin/true", card_); });
+  // A complete copy takes the name in one rename, which a running program does not prevent:
+  // the hand-over relies on it.
+  platform_.WriteCompleteCopy("/bin/true", card_, {});
+  EXPECT_EQ(ReadFile(card_), ReadFile("/bin/true"));
 
   ::kill(running, SIGKILL);
   ::waitpid(running, nullptr, 0);
+}
+
+}  // namespace
+}  // namespace frost
+
+namespace frost {
+namespace {
+
+class CompleteCopy : public PosixFiles {
+ protected:
+  // The names in the folder, to see that no temporary file was left behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(CompleteCopy, ReplacesTheTargetWithTheEditedBytesAndKeepsTheModeOfTheSource) {
+  WriteFile(card_, bytes_);
+  ::chmod(card_.c_str(), 0555);
+  WriteFile(copy_, std::string(100, 'x'));
+  ::chmod(copy_.c_str(), 0444);
+
+  platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile& file) { file.PutByte(2, 'z'); });
+
+  EXPECT_EQ(ReadFile(copy_), "M" + std::string("z") + bytes_.substr(2));
+  struct stat status {};
+  ASSERT_EQ(::stat(copy_.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0755u);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
+}
+
+TEST_F(CompleteCopy, OntoItsOwnSourceItRewritesTheFileWhole) {
+  WriteFile(card_, bytes_);
+  platform_.WriteCompleteCopy(card_, card_, [](BinaryFile& file) { file.PutByte(9, 'D'); });
+  EXPECT_EQ(ReadFile(card_), bytes_.substr(0, 8) + "D");
+  EXPECT_EQ(Names(), std::vector<std::string>{"Frostmail.exe"});
+}
+
+TEST_F(CompleteCopy, AnAbandonedOrMisshapenCopyLeavesTheTargetAndNoOtherFile) {
+  WriteFile(card_, bytes_);
+  WriteFile(copy_, "older copy");
+  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_,
+                                           [](BinaryFile&) { throw RuntimeError(5, "stop here"); }),
+               RuntimeError);
+  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile&) { throw EndProgram{}; }),
+               EndProgram);
+  ExpectError(error::kPathFileAccess, copy_, [&] {
+    platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile& file) { file.PutByte(20, '!'); });
+  });
+  EXPECT_EQ(ReadFile(copy_), "older copy");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
+}
+
+TEST_F(CompleteCopy, FailuresNameTheTargetAndLeaveNothing) {
+  const std::string missing = folder_.File("missing.exe");
+  ExpectError(error::kFileNotFound, missing,
+              [&] { platform_.WriteCompleteCopy(missing, copy_, {}); });
+  WriteFile(card_, bytes_);
+  const std::string in_missing_folder = folder_.File("nowhere/Frost_Mail.exe");
+  ExpectError(error::kFileNotFound, in_missing_folder,
+              [&] { platform_.WriteCompleteCopy(card_, in_missing_folder, {}); });
+  EXPECT_EQ(Names(), std::vector<std::string>{"Frostmail.exe"});
+}
+
+TEST_F(CompleteCopy, FilesAreIdenticalOnlyByteForByte) {
+  WriteFile(card_, bytes_);
+  WriteFile(copy_, bytes_);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, bytes_.substr(0, 8) + "D");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, bytes_ + "x");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  // Longer than one read: a difference in the last byte still counts.
+  const std::string big(200'000, 'b');
+  WriteFile(card_, big);
+  WriteFile(copy_, big.substr(0, big.size() - 1) + "c");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, big);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
 }
 
 }  // namespace

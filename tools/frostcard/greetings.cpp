@@ -1,21 +1,59 @@
 #include "greetings.h"
 
-#include <filesystem>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
 
-#include "card_folder.h"
 #include "personalise/ansi.h"
+#include "personalise/card_copy.h"
 #include "personalise/greeting_area.h"
-#include "toolkit/errors.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/recording_sound.h"
 
 namespace frost::frostcard {
 namespace {
 
-namespace fs = std::filesystem;
-
+using namespace greeting_area;
 using LineChanges = std::map<int, std::string>;
+using Area = std::array<std::uint8_t, kSize>;
+using Lines = std::array<std::string, kFieldCount>;
+
+// C0 controls, DEL and the C1 controls (U+0080 to U+009F, "\xC2\x80" to "\xC2\x9F" in UTF-8).
+bool HasControlCharacter(const std::string& utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+    if (byte < 0x20 || byte == 0x7F || (byte == 0xC2 && next >= 0x80 && next <= 0x9F))
+      return true;
+  }
+  return false;
+}
+
+// The line as the card stores it, or nothing (with `error`) when it cannot be stored.
+std::optional<std::string> StorableLine(const std::string& number, const std::string& text,
+                                        std::string& error) {
+  if (number.size() != 1 || number[0] < '1' || number[0] > '8') {
+    error = "line number " + number + " is not 1 to 8";
+    return std::nullopt;
+  }
+  std::string line;
+  for (const auto& byte : Utf8ToAnsi(text)) {
+    if (!byte) {
+      error = "line " + number + " has a character the card cannot store";
+      return std::nullopt;
+    }
+    line += static_cast<char>(*byte);
+  }
+  if (HasControlCharacter(text))
+    error = "line " + number + " has a control character";
+  else if (line.size() > static_cast<std::size_t>(kFieldSize))
+    error = "line " + number + " is longer than 40 characters";
+  return error.empty() ? std::optional(line) : std::nullopt;
+}
 
 std::optional<LineChanges> ParseChanges(const std::vector<std::string>& args, std::string& error) {
   LineChanges changes;
@@ -24,51 +62,79 @@ std::optional<LineChanges> ParseChanges(const std::vector<std::string>& args, st
       error = "expected --set N TEXT";
       return std::nullopt;
     }
-    const std::string& number = args[i + 1];
-    if (number.size() != 1 || number[0] < '1' || number[0] > '8') {
-      error = "line number " + number + " is not 1 to 8";
+    const auto line = StorableLine(args[i + 1], args[i + 2], error);
+    if (!line)
       return std::nullopt;
-    }
-    const auto bytes = Utf8ToAnsi(args[i + 2]);
-    for (const auto& byte : bytes) {
-      if (!byte) {
-        error = "line " + number + " has a character the card cannot store";
-        return std::nullopt;
-      }
-    }
-    if (bytes.size() > greeting_area::kFieldSize) {
-      error = "line " + number + " is longer than 40 characters";
-      return std::nullopt;
-    }
-    changes[number[0] - '0'] = args[i + 2];
+    changes[args[i + 1][0] - '0'] = *line;
   }
   return changes;
 }
 
-// The card's own reader fills the greeting boxes; its writer does the rest.
-void LoadLines(Form1& form, const TemporaryFolder& folder) {
-  form.ProgramFolder = folder.Path().string();
-  form.LayoutGreetingBoxes();
-  form.LoadGreetings();
+// The file's last 502 bytes, read in place; nothing when the file is too short or unreadable.
+std::optional<Area> ReadArea(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  Area area{};
+  if (!in || in.tellg() < std::streamoff{kSize})
+    return std::nullopt;
+  in.seekg(-std::streamoff{kSize}, std::ios::end);
+  if (!in.read(reinterpret_cast<char*>(area.data()), kSize))
+    return std::nullopt;
+  return area;
 }
 
-int WriteChanges(HeadlessCard& card, const LineChanges& changes, const TemporaryFolder& folder,
-                 const std::string& target) {
-  for (const auto& [k, text] : changes) card.form.TextGreetings(k).SetText(text);
+// As the card reads its area: the marker at its place, else the "~" nearest the end; then
+// 40-byte fields while one starts at least 182 bytes before the end, each up to its first NUL.
+std::optional<Lines> StoredLines(const Area& area) {
+  int marker = area[0] == kMarker ? 0 : kSize - 1;
+  while (marker >= 0 && area[marker] != kMarker) --marker;
+  if (marker < 0)
+    return std::nullopt;
+  Lines lines;
+  const int lastFieldStart = kSize - kAreaEnd;
+  for (int k = 0, start = marker + 1; start <= lastFieldStart; ++k, start += kFieldSize) {
+    const auto field = reinterpret_cast<const char*>(area.data() + start);
+    lines[k] = std::string(field, std::find(field, field + kFieldSize, '\0'));
+  }
+  return lines;
+}
+
+// Control bytes of older cards, and the backslash that introduces them, are printed escaped.
+std::string Escaped(const std::string& utf8) {
+  std::string out;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      out += escape;
+    } else {
+      out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+  }
+  return out;
+}
+
+int PrintLines(const Lines& stored) {
+  const bool empty = std::ranges::all_of(stored, [](const auto& line) { return line.empty(); });
+  const Lines lines = empty ? DefaultGreetingLines() : stored;
+  for (const std::string& line : lines) std::cout << Escaped(AnsiToUtf8(line)) << "\n";
+  return 0;
+}
+
+// Through a complete copy of the card beside it that takes its name only when whole, so a
+// failure at any point leaves the card as it was.
+int WriteLines(const std::string& card, Lines lines, const LineChanges& changes) {
+  for (const auto& [k, line] : changes) lines[k - 1] = line;
+  const std::vector<std::uint8_t> area = MakeGreetingArea(lines);
+  RecordingSound sound;
+  HeadlessPlatform platform(sound);
   try {
-    card.form.UpdateCard();
-  } catch (const EndProgram&) {
-  }
-  for (const MessageBoxCall& message : card.platform.message_boxes) {
-    std::cerr << "frostcard: " << message.text << "\n";
-  }
-  if (!card.platform.message_boxes.empty())
-    return 1;
-  std::error_code copyError;
-  fs::copy_file(folder.Path() / "Frost_Mail.exe", target, fs::copy_options::overwrite_existing,
-                copyError);
-  if (copyError) {
-    std::cerr << "frostcard: cannot write " << target << ": " << copyError.message() << "\n";
+    WriteCompleteCard(platform, card, card, [&](BinaryFile& copy) {
+      copy.PutBytes(copy.Length() - kMarkerOffset,
+                    std::span(area).first(1 + kFieldCount * kFieldSize));
+    });
+  } catch (const std::exception& failure) {
+    std::cerr << "frostcard: " << failure.what() << "\n";
     return 1;
   }
   return 0;
@@ -84,19 +150,15 @@ int Greetings(const std::vector<std::string>& args) {
               << kGreetingsUsage << "\n";
     return 2;
   }
-  TemporaryFolder folder;
-  if (!folder.PlaceCard(args[0], error)) {
-    std::cerr << "frostcard: " << error << "\n";
+  const std::string& card = args[0];
+  const auto area = ReadArea(card);
+  const auto lines = area ? StoredLines(*area) : std::nullopt;
+  // Lines are written only where the marker is at its place, as the card writes it.
+  if (!lines || (!changes->empty() && (*area)[0] != kMarker)) {
+    std::cerr << "frostcard: " << card << " is not a card\n";
     return 1;
   }
-  HeadlessCard card(folder, 15, 1);
-  LoadLines(card.form, folder);
-  if (!changes->empty())
-    return WriteChanges(card, *changes, folder, args[0]);
-  for (int k = 1; k <= greeting_area::kFieldCount; ++k) {
-    std::cout << card.form.TextGreetings(k).Text() << "\n";
-  }
-  return 0;
+  return changes->empty() ? PrintLines(*lines) : WriteLines(card, *lines, *changes);
 }
 
 }  // namespace frost::frostcard

@@ -36,6 +36,12 @@ void PosixBinaryFile::PutBytes(std::int64_t position, std::span<const std::uint8
   WriteAllAt(file_, bytes, OffsetOf(position), path_);
 }
 
+void PosixBinaryFile::Flush() {
+  if (::fsync(file_.Get()) != 0) {
+    ThrowFileError(errno, path_);
+  }
+}
+
 off_t PosixBinaryFile::OffsetOf(std::int64_t position) const {
   if (position < 1) {
     throw RuntimeError(kBadRecordNumber,

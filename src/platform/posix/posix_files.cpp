@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/posix/posix_binary_file.h"
@@ -13,27 +15,83 @@ namespace frost {
 
 namespace {
 
+constexpr std::size_t kChunk = 64 * 1024;
+
 // The copy keeps the source's permission bits, above all the executable bit (the card
 // starts the copies it makes), and stays writable by its owner, who writes greetings into it.
 mode_t CopyMode(const struct stat& source) {
   return (source.st_mode & 07777) | S_IWUSR;
 }
 
-void RefuseCopyOntoItself(const struct stat& source, const struct stat& target,
-                          const std::string& to) {
-  if (source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
-    throw RuntimeError(error::kPermissionDenied, "Permission denied: " + to + " is the source");
+// The new file of a copy in progress: a hidden name next to the target, so that the final
+// rename stays on one file system. Removed again unless it was renamed into place.
+class TemporaryCopy {
+ public:
+  TemporaryCopy(const std::string& to, mode_t mode) {
+    const std::size_t slash = to.rfind('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    path_ = to.substr(0, name) + "." + to.substr(name) + ".XXXXXX";
+    file_.Reset(::mkostemp(path_.data(), O_CLOEXEC));
+    if (!file_.IsOpen()) {
+      ThrowFileError(errno, to);
+    }
+    if (::fchmod(file_.Get(), mode) != 0) {
+      const int failure = errno;
+      ::unlink(path_.c_str());
+      ThrowFileError(failure, to);
+    }
+  }
+  ~TemporaryCopy() {
+    if (!placed_) {
+      ::unlink(path_.c_str());
+    }
+  }
+  TemporaryCopy(const TemporaryCopy&) = delete;
+  TemporaryCopy& operator=(const TemporaryCopy&) = delete;
+
+  FileDescriptor TakeFile() { return std::move(file_); }
+  const std::string& Path() const { return path_; }
+  void Placed() { placed_ = true; }
+
+ private:
+  std::string path_;
+  FileDescriptor file_;
+  bool placed_ = false;
+};
+
+void CopyContents(const FileDescriptor& source, const std::string& from, BinaryFile& target) {
+  std::vector<std::uint8_t> buffer(kChunk);
+  std::int64_t position = 1;
+  while (std::size_t count = ReadSome(source, buffer, from)) {
+    target.PutBytes(position, std::span(buffer).first(count));
+    position += static_cast<std::int64_t>(count);
   }
 }
 
-void CopyContents(const FileDescriptor& source, const std::string& from,
-                  const FileDescriptor& target, const std::string& to) {
-  std::vector<std::uint8_t> buffer(64 * 1024);
-  off_t offset = 0;
-  while (std::size_t count = ReadSome(source, buffer, from)) {
-    WriteAllAt(target, std::span(buffer).first(count), offset, to);
-    offset += static_cast<off_t>(count);
+// The rename is durable only once the folder is synced; a file system that refuses to sync a
+// folder does not undo the rename, so that failure is not reported.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
   }
+}
+
+// Reads until `bytes` is full or the file ends; the count read.
+std::size_t ReadUpTo(const FileDescriptor& file, std::span<std::uint8_t> bytes,
+                     const std::string& path) {
+  std::size_t total = 0;
+  while (total < bytes.size()) {
+    const std::size_t count = ReadSome(file, bytes.subspan(total), path);
+    if (count == 0) {
+      break;
+    }
+    total += count;
+  }
+  return total;
 }
 
 struct stat StatPath(const std::string& path) {
@@ -51,16 +109,58 @@ bool PosixPlatform::FileExists(const std::string& path) {
   return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-void PosixPlatform::CopyFile(const std::string& from, const std::string& to) {
+void PosixPlatform::WriteCompleteCopy(const std::string& from, const std::string& to,
+                                      const std::function<void(BinaryFile&)>& finish) {
   FileDescriptor source = OpenFile(from, O_RDONLY);
   const struct stat source_status = StatOpenFile(source, from);
-  // Not truncated on open: a copy onto itself must be refused before it empties the file.
-  FileDescriptor target = OpenFile(to, O_WRONLY | O_CREAT, CopyMode(source_status));
-  RefuseCopyOntoItself(source_status, StatOpenFile(target, to), to);
-  if (::ftruncate(target.Get(), 0) != 0 || ::fchmod(target.Get(), CopyMode(source_status)) != 0) {
+  TemporaryCopy temporary(to, CopyMode(source_status));
+  {
+    std::unique_ptr<BinaryFile> copy = OpenCopyTarget(temporary.TakeFile(), to);
+    CopyContents(source, from, *copy);
+    if (finish) {
+      finish(*copy);
+    }
+    copy->Flush();
+    if (const std::int64_t length = copy->Length(); length != source_status.st_size) {
+      throw RuntimeError(error::kPathFileAccess,
+                         "Path/File access error: " + to + " (the copy holds " +
+                             std::to_string(length) + " of " +
+                             std::to_string(source_status.st_size) + " bytes)");
+    }
+  }
+  RenameIntoPlace(temporary.Path(), to);
+  temporary.Placed();
+  SyncFolderOf(to);
+}
+
+std::unique_ptr<BinaryFile> PosixPlatform::OpenCopyTarget(FileDescriptor file,
+                                                          const std::string& name) {
+  return std::make_unique<PosixBinaryFile>(std::move(file), name);
+}
+
+void PosixPlatform::RenameIntoPlace(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) {
     ThrowFileError(errno, to);
   }
-  CopyContents(source, from, target, to);
+}
+
+bool PosixPlatform::FilesIdentical(const std::string& a, const std::string& b) {
+  FileDescriptor first = OpenFile(a, O_RDONLY);
+  FileDescriptor second = OpenFile(b, O_RDONLY);
+  if (StatOpenFile(first, a).st_size != StatOpenFile(second, b).st_size) {
+    return false;
+  }
+  std::vector<std::uint8_t> x(kChunk), y(kChunk);
+  for (;;) {
+    const std::size_t count = ReadUpTo(first, x, a);
+    if (ReadUpTo(second, std::span(y).first(count), b) != count ||
+        !std::equal(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(count), y.begin())) {
+      return false;
+    }
+    if (count < x.size()) {
+      return true;
+    }
+  }
 }
 
 void PosixPlatform::DeleteFile(const std::string& path) {

@@ -35,7 +35,9 @@ class PosixPlatform : public Platform {
   const std::string& LockPath() const { return lock_path_; }
 
   bool FileExists(const std::string& path) override;
-  void CopyFile(const std::string& from, const std::string& to) override;
+  void WriteCompleteCopy(const std::string& from, const std::string& to,
+                         const std::function<void(BinaryFile&)>& finish) override;
+  bool FilesIdentical(const std::string& a, const std::string& b) override;
   void DeleteFile(const std::string& path) override;
   std::int64_t FileLength(const std::string& path) override;
   std::unique_ptr<BinaryFile> OpenBinary(const std::string& path, FileMode mode) override;
@@ -50,6 +52,12 @@ class PosixPlatform : public Platform {
   void ReleaseSingleInstance() override;
 
   std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override;
+
+ protected:
+  // The two steps of WriteCompleteCopy that headless runs replace to inject failures: the copy
+  // under its temporary name as a byte file (errors naming `name`), and the final rename.
+  virtual std::unique_ptr<BinaryFile> OpenCopyTarget(FileDescriptor file, const std::string& name);
+  virtual void RenameIntoPlace(const std::string& from, const std::string& to);
 
  private:
   std::string program_path_;
