@@ -45,6 +45,7 @@ void Form1::LayoutGreetingBoxes() {
     box.Change = [this, i] { TextGreetings_Change(i); };
     // Refused at input what the card file could not store, so what is shown is what is sent.
     box.InputFilter = StorableText;
+    KeepInRegion(box);  // the editor stays usable in the window shaped to the tree
     box.Font.size = ScaledFontSize(box.Font.size, App().TwipsPerPixelX());
     box.SetHeight(box.Height() * App().TwipsPerPixelY() / 15);
     box.SetLeft(left + 250);
