@@ -1,4 +1,5 @@
 #include "effects/relief_text.h"
+#include "personalise/ansi.h"
 #include "personalise/greeting_area.h"
 #include "scene/for_step.h"
 #include "startup/form1.h"
@@ -42,6 +43,9 @@ void Form1::LayoutGreetingBoxes() {
   for (int i = 1; i <= kGreetingLines; ++i) {
     TextBox& box = TextGreetings.Load(i);
     box.Change = [this, i] { TextGreetings_Change(i); };
+    // Refused at input what the card file could not store, so what is shown is what is sent.
+    box.InputFilter = StorableText;
+    KeepInRegion(box);  // the editor stays usable in the window shaped to the tree
     box.Font.size = ScaledFontSize(box.Font.size, App().TwipsPerPixelX());
     box.SetHeight(box.Height() * App().TwipsPerPixelY() / 15);
     box.SetLeft(left + 250);

@@ -72,6 +72,10 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& at) {
   return code;
 }
 
+bool IsControl(char32_t code) {
+  return code < 0x20 || (code >= 0x7F && code < 0xA0);
+}
+
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
@@ -88,6 +92,17 @@ std::vector<std::optional<std::uint8_t>> Utf8ToAnsi(std::string_view utf8) {
     bytes.push_back(code ? ByteOf(*code) : std::nullopt);
   }
   return bytes;
+}
+
+std::string StorableText(std::string_view utf8) {
+  std::string kept;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t start = at;
+    const std::optional<char32_t> code = NextCodePoint(utf8, at);
+    if (code && !IsControl(*code) && ByteOf(*code))
+      kept += utf8.substr(start, at - start);
+  }
+  return kept;
 }
 
 }  // namespace frost

@@ -19,4 +19,8 @@ std::string AnsiToUtf8(std::string_view ansi);
 // none (a malformed UTF-8 byte counts as one character that does not fit).
 std::vector<std::optional<std::uint8_t>> Utf8ToAnsi(std::string_view utf8);
 
+// `utf8` without what a greeting line must not take in: characters with no byte in the code
+// page, malformed bytes, and control characters (also the five that 1252 leaves undefined).
+std::string StorableText(std::string_view utf8);
+
 }  // namespace frost

@@ -25,49 +25,30 @@ void Form1::LoadGreetings() {
   }
 }
 
-// Reads the area of ".../Frostmail.exe", whatever the running file is called, one byte per
-// access and only from the last 502 bytes. The "~" nearest the end is taken for the marker, so a
-// "~" inside a stored line shifts the fields read after it. Resume-next: a failing read leaves
-// the read buffer as it was and reading goes on.
+// Reads the area of the running program file, whatever it is called: a card saved as
+// "Frostmail (1).exe" shows its own lines. Resume-next: a file that cannot be opened leaves the
+// lines as they are, a failing read ends its line.
 void Form1::ReadStoredGreetings() {
-  using namespace greeting_area;
-  const std::string path = ProgramFilePath();
-  bool exists = false;
-  Attempt([&] { exists = OS().FileExists(path); });
-  if (!exists)
-    return;
-  std::int64_t length = 0;
-  Attempt([&] { length = OS().FileLength(path); });
+  std::string path;
   std::unique_ptr<BinaryFile> file;
+  std::int64_t length = 0;
+  Attempt([&] { path = OS().ProgramPath(); });
   Attempt([&] { file = OS().OpenBinary(path, FileMode::Read); });
   if (!file)
-    return;  // every read would fail and no marker would be found
-  std::uint8_t buffer = 0;
-  auto read = [&](std::int64_t position) { Attempt([&] { buffer = file->GetByte(position); }); };
-
-  // The marker search does not yield.
-  std::optional<std::int64_t> marker;
-  for (std::int64_t p = length; p >= length - kMarkerOffset; --p) {
-    read(p);
-    if (buffer == kMarker) {
-      marker = p;
-      break;
-    }
-  }
-  if (!marker)
     return;
-
-  int k = 1;
-  for (std::int64_t start = *marker + 1; start <= length - kAreaEnd; start += kFieldSize) {
-    std::string field;
-    for (int i = 0; i < kFieldSize; ++i) {
-      read(start + i);
-      field += static_cast<char>(buffer);
-      Attempt([&] { DoEvents(); });
-    }
-    const std::string line = AnsiToUtf8(field.substr(0, field.find('\0')));
-    Attempt([&] { TextGreetings(k).SetText(line); });
-    ++k;
+  Attempt([&] { length = file->Length(); });
+  const GreetingByteSource source{
+      .length = length, .byteAt = [&](std::int64_t offset) -> std::optional<std::uint8_t> {
+        try {
+          return file->GetByte(offset + 1);
+        } catch (const RuntimeError&) {
+          return std::nullopt;
+        }
+      }};
+  const std::vector<std::string> lines = ReadGreetingArea(source);
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const int index = static_cast<int>(k) + 1;
+    Attempt([&] { TextGreetings(index).SetText(AnsiToUtf8(lines[k])); });
   }
 }
 

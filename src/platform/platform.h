@@ -50,7 +50,9 @@ class Platform {
   // --- the running program and its environment
   virtual std::string ProgramPath() = 0;  // full path of the running program file
   virtual std::optional<std::string> Environment(const std::string& name) = 0;
-  virtual std::string TempFolder() = 0;
+  // A folder only this user can reach (the tune goes there without a Windows folder); raises
+  // RuntimeError when none can be made safely.
+  virtual std::string PrivateFolder() = 0;
   // Starts a program or opens a document / web address with the "open" verb. Returns > 32 on
   // success, as the shell call does.
   virtual int ShellExecuteOpen(const std::string& file) = 0;

@@ -12,10 +12,11 @@ constexpr char kMusicFileName[] = "mm.mid";
 constexpr char kTuneResourceType[] = "CUSTOM";
 constexpr int kTuneResourceId = 101;
 
-// The Windows folder; on a system without one, the user's temporary folder stands in.
+// The Windows folder; on a system without one, a folder only this user can reach stands in, so
+// that no one else can plant a file or a link where the tune goes.
 std::string WindowsFolder(Platform& platform) {
   const auto windir = platform.Environment("Windir");
-  return windir && !windir->empty() ? *windir : platform.TempFolder();
+  return windir && !windir->empty() ? *windir : platform.PrivateFolder();
 }
 
 // Replaces any older music file at path with the tune; false when the folder cannot be written.
@@ -39,9 +40,10 @@ void PlayCardMusic(Platform& platform, BasSound& sound) {
     const auto tune = platform.LoadResource(kTuneResourceType, kTuneResourceId);
     if (!tune)
       return;
-    std::string path = JoinPath(WindowsFolder(platform), kMusicFileName);
-    if (!WriteTune(platform, path, *tune)) {
-      path = JoinPath(platform.TempFolder(), kMusicFileName);
+    std::string path;
+    Attempt([&] { path = JoinPath(WindowsFolder(platform), kMusicFileName); });
+    if (path.empty() || !WriteTune(platform, path, *tune)) {
+      path = JoinPath(platform.PrivateFolder(), kMusicFileName);
       WriteTune(platform, path, *tune);
     }
     sound.PlaySoundFile(path);

@@ -30,26 +30,27 @@ void Control::SetVisible(bool visible) {
   visible_ = visible;
   if (wasShown || Shown())
     form_.MarkChanged();
+  form_.RegionMayChange();
 }
 
 void Control::SetLeft(double twips) {
   left_ = twips;
-  Invalidate();
+  Moved();
 }
 
 void Control::SetTop(double twips) {
   top_ = twips;
-  Invalidate();
+  Moved();
 }
 
 void Control::SetWidth(double twips) {
   width_ = twips;
-  Invalidate();
+  Moved();
 }
 
 void Control::SetHeight(double twips) {
   height_ = twips;
-  Invalidate();
+  Moved();
 }
 
 void Control::Move(double left, double top, double width, double height) {
@@ -93,6 +94,11 @@ Application& Control::App() const {
 void Control::Invalidate() const {
   if (Shown())
     form_.MarkChanged();
+}
+
+void Control::Moved() {
+  Invalidate();
+  form_.RegionMayChange();
 }
 
 }  // namespace frost

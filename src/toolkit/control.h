@@ -82,6 +82,8 @@ class Control {
   Application& App() const;
   // Tells the form that the window needs presenting again.
   void Invalidate() const;
+  // The same after a move or resize, which may also change the window region.
+  void Moved();
 
  private:
   Form& form_;

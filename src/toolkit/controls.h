@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/control.h"
@@ -43,6 +45,9 @@ class TextBox : public Control {
   Color ForeColor{};
   Color BackColor = RGB(255, 255, 255);
   std::function<void()> Change;
+  // What the box keeps of typed or pasted text; unset: all of it (but line breaks and control
+  // characters, which a single-line box never takes).
+  std::function<std::string(std::string_view)> InputFilter;
 
   int CaretPosition() const { return caret_; }  // in characters
   void SetCaretPosition(int position);

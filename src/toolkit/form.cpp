@@ -76,7 +76,44 @@ void Form::SizeWindow() {
 }
 
 void Form::SetRegion(std::optional<Region> region) {
-  region_ = std::move(region);
+  shape_ = std::move(region);
+  keptRects_ = KeptRects();
+  ApplyRegion();
+}
+
+void Form::KeepInRegion(Control& control) {
+  keptInRegion_.push_back(&control);
+  RegionMayChange();
+}
+
+void Form::RegionMayChange() {
+  if (!shape_ || keptInRegion_.empty())
+    return;
+  std::vector<PixelRect> kept = KeptRects();
+  if (kept == keptRects_)
+    return;
+  keptRects_ = std::move(kept);
+  ApplyRegion();
+}
+
+std::vector<PixelRect> Form::KeptRects() const {
+  std::vector<PixelRect> rects;
+  for (const Control* control : keptInRegion_) {
+    // What is drawn of it: its containers clip it, as they clip its painting.
+    PixelRect rect = control->WindowRect();
+    for (const Control* c = control->Container(); c != nullptr; c = c->Container()) {
+      rect = rect.Intersect(c->WindowRect());
+    }
+    if (control->Shown() && !rect.Empty())
+      rects.push_back(rect);
+  }
+  return rects;
+}
+
+void Form::ApplyRegion() {
+  region_ = shape_;
+  if (region_)
+    region_->rects.insert(region_->rects.end(), keptRects_.begin(), keptRects_.end());
   app_.GetBackend().SetRegion(region_);
   MarkChanged();
 }
@@ -124,6 +161,7 @@ void Form::Register(Control* control) {
 
 void Form::Unregister(Control* control) {
   std::erase(controls_, control);
+  std::erase(keptInRegion_, control);
   if (activeControl_ == control)
     activeControl_ = nullptr;
   app_.ForgetControl(control);

@@ -39,7 +39,12 @@ class Form : private detail::FormApplication, public PictureBox {
 
   // The window region (window pixels); nullopt gives the full rectangle back.
   void SetRegion(std::optional<Region> region);
+  // The region the window has: the one set, joined by the rectangles of the shown controls that
+  // are kept in it.
   const std::optional<Region>& WindowRegion() const { return region_; }
+  // While `control` is shown, its rectangle joins a set region, so that a shaped window still
+  // shows what lies beyond its shape (a menu, say) and takes clicks on it.
+  void KeepInRegion(Control& control);
 
   std::string Caption;
   std::span<const CursorImage> Icon;  // every size, smallest first
@@ -72,6 +77,10 @@ class Form : private detail::FormApplication, public PictureBox {
   void Unregister(Control* control);
   // Gives the backend's window the form's size in pixels.
   void SizeWindow();
+  // Called when a control is shown, hidden, moved or resized.
+  void RegionMayChange();
+  std::vector<PixelRect> KeptRects() const;
+  void ApplyRegion();
 
   struct ToolTip {
     std::string text;
@@ -79,7 +88,10 @@ class Form : private detail::FormApplication, public PictureBox {
   };
 
   std::vector<Control*> controls_;
-  std::optional<Region> region_;
+  std::optional<Region> shape_;   // as set
+  std::optional<Region> region_;  // as the window has it
+  std::vector<Control*> keptInRegion_;
+  std::vector<PixelRect> keptRects_;
   Control* activeControl_ = nullptr;
   std::optional<ToolTip> toolTip_;
   bool needsPresent_ = true;

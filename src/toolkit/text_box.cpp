@@ -65,6 +65,8 @@ void TextBox::Paste(std::string_view utf8) {
 
 void TextBox::Insert(std::string_view utf8) {
   std::string input = SingleLine(utf8);
+  if (InputFilter)
+    input = InputFilter(input);
   const int length = CharCount(text_);
   // A lowered MaxLength never cuts the text; it only refuses more input.
   const int room = MaxLength > 0 ? MaxLength - length : std::numeric_limits<int>::max();

@@ -40,3 +40,16 @@ wait_for() {
     sleep 0.1
   done
 }
+
+# With the strip shown: "Customize", type $2 into line 1, "Update Card". The strip's left
+# button (both of them) lies 20 px below the top, the strip ending 20 px before the right edge:
+# 7750 - 482 - 300 twips = 464.5 px at 15 twips/px.
+customize_and_update() {
+  local window=$1 text=$2
+  xdotool mousemove --window "$window" 472 27 click 1
+  sleep 0.5
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool type --delay 40 "$text"
+  sleep 0.5
+  xdotool mousemove --window "$window" 472 27 click 1
+}

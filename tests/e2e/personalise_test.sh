@@ -9,16 +9,9 @@ find_window() { window=$(xdotool search --onlyvisible --pid "$card_pid" 2>/dev/n
 wait_for 15 find_window || fail "no card window appeared"
 sleep 1
 
-# The strip's left button ("Customize", then "Update Card") lies 20 px below the top, its
-# strip ending 20 px before the right edge: 7750 - 482 - 300 twips = 464.5 px at 15 twips/px.
 xdotool mousemove --window "$window" 250 300 click 1
 sleep 0.5
-xdotool mousemove --window "$window" 472 27 click 1
-sleep 0.5
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool type --delay 40 "Greetings from Xvfb"
-sleep 0.5
-xdotool mousemove --window "$window" 472 27 click 1
+customize_and_update "$window" "Greetings from Xvfb"
 
 has_line() { grep -q "Greetings from Xvfb" "$folder/Frostmail.exe" 2>/dev/null; }
 copy_gone() { [[ ! -e "$folder/Frost_Mail.exe" ]]; }

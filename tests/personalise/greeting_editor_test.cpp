@@ -116,5 +116,26 @@ TEST_F(GreetingEditorTest, AWideLineStopsAtTheBoxWidthAndTakesInputAgainAfterADe
   EXPECT_EQ(form.TextGreetings(1).Text(), line);
 }
 
+TEST_F(GreetingEditorTest, CharactersTheCardCannotStoreAreRefusedAtInputTheRestIsKept) {
+  form.ImageEdit_Click();
+  Type("日本 ok");
+  EXPECT_EQ(form.TextGreetings(1).Text(), " ok");
+  form.TextGreetings(1).SetText("");
+  card.backend.SetClipboardText("日本 ok €");
+  card.backend.Push(KeyDownEvent{Key::Other, kControl, 'v'});
+  card.app.DoEvents();
+  EXPECT_EQ(form.TextGreetings(1).Text(), " ok €");
+  // Control characters, also those 1252 would store in its five undefined bytes.
+  for (const char* control : {"\a", "\x1B", "\u0085", "\u009D"}) {
+    Type(control);
+    EXPECT_EQ(form.TextGreetings(1).Text(), " ok €") << "typed " << int{control[0]};
+  }
+  testing::WriteBytes(folder.File("Frostmail.exe"), testing::Bytes(1000, 0));
+  EXPECT_TRUE(Ends([&] { form.ImageEditSave_Click(); }));
+  EXPECT_TRUE(card.platform.message_boxes.empty());
+  const testing::Bytes copy = testing::ReadBytes(folder.File("Frost_Mail.exe"));
+  EXPECT_EQ(std::string(copy.end() - 501, copy.end() - 496), " ok \x80");
+}
+
 }  // namespace
 }  // namespace frost

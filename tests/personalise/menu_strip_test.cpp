@@ -2,7 +2,9 @@
 // on the card can meet, and the about link.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "personalise_fixture.h"
 
@@ -125,6 +127,34 @@ TEST_F(MenuStripTest, ClicksThroughTheWindowOpenTheEditorFromTheStrip) {
   ClickAt(Middle(form.ImageEditCancel));
   EXPECT_FALSE(form.TextGreetings(1).Visible());
   EXPECT_TRUE(form.ImageClose.Visible());
+}
+
+// The last phase shapes the window to the tree; the strip and the label lie beyond it.
+TEST_F(MenuStripTest, InTheShapedWindowTheShownStripJoinsTheRegionAndCanBeUsed) {
+  form.Picture1.Line(1500, 4500, 6000, 4500, RGB(200, 150, 40));  // the "tree": row 300
+  form.Command13_Click();
+  const std::optional<Region> tree = form.WindowRegion();
+  ASSERT_TRUE(tree);
+  auto inRegion = [&](const Control& control) {
+    const std::optional<Region>& region = card.backend.WindowRegion();
+    return region && std::ranges::count(region->rects, control.WindowRect()) == 1;
+  };
+  ClickAt({200, 300});
+  ASSERT_TRUE(form.PictureMenu.Visible());
+  EXPECT_TRUE(inRegion(form.PictureMenu));
+  EXPECT_TRUE(inRegion(form.Label2));
+  ClickAt(Middle(form.ImageEdit));
+  ASSERT_TRUE(form.TextGreetings(1).Visible()) << "the click on Customize did not arrive";
+  EXPECT_TRUE(inRegion(form.TextGreetings(8)));
+  ClickAt(Middle(form.ImageEditCancel));
+  EXPECT_FALSE(form.TextGreetings(1).Visible());
+  EXPECT_FALSE(inRegion(form.TextGreetings(8)));
+  // Idle hiding gives the window the tree's shape back.
+  form.LastMenuMouseMove = card.app.Now() - 8;
+  form.TimerMain_Timer();
+  EXPECT_FALSE(form.PictureMenu.Visible());
+  EXPECT_EQ(card.backend.WindowRegion(), tree);
+  EXPECT_EQ(form.WindowRegion(), tree);
 }
 
 TEST_F(MenuStripTest, DoubleClickWithTheEditorOpenEndsWithoutWritingACopy) {

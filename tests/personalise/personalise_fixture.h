@@ -26,12 +26,13 @@ inline Bytes ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The card with its program folder in a fresh temporary folder, its greeting boxes laid out and
-// its window shown (focus goes only to shown controls).
+// The card running as "Frostmail.exe" in a fresh temporary folder, its greeting boxes laid out
+// and its window shown (focus goes only to shown controls).
 class PersonaliseTest : public ::testing::Test {
  protected:
   explicit PersonaliseTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
     form.ProgramFolder = folder.Path().string();
+    card.platform.SetProgramPath(folder.File("Frostmail.exe"));
     form.LayoutGreetingBoxes();
     form.SetVisible(true);
   }

@@ -28,19 +28,6 @@ TEST_F(PosixProgram, EnvironmentTellsUnsetFromEmpty) {
   EXPECT_EQ(platform_.Environment("FROST_UNSET"), std::nullopt);
 }
 
-TEST_F(PosixProgram, TempFolderComesFromTmpdirWithoutATrailingSlash) {
-  {
-    ScopedEnvironment tmpdir("TMPDIR", "/var/tmp/card/");
-    EXPECT_EQ(platform_.TempFolder(), "/var/tmp/card");
-  }
-  {
-    ScopedEnvironment tmpdir("TMPDIR", "");
-    EXPECT_EQ(platform_.TempFolder(), "/tmp");
-  }
-  ScopedEnvironment tmpdir("TMPDIR", std::nullopt);
-  EXPECT_EQ(platform_.TempFolder(), "/tmp");
-}
-
 TEST_F(PosixProgram, ProgramPathIsTheRunningProgramUnlessSet) {
   const std::string running = platform_.ProgramPath();
   EXPECT_EQ(std::filesystem::path(running).filename(), "platform_test");

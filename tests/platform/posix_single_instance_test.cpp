@@ -8,7 +8,6 @@
 namespace frost {
 namespace {
 
-using testing_support::ScopedEnvironment;
 using testing_support::WaitForLine;
 using testing_support::WriteScript;
 
@@ -63,17 +62,6 @@ TEST_F(SingleInstance, AStartedProgramDoesNotInheritTheGuard) {
 TEST_F(SingleInstance, AGuardThatCannotBeCreatedLetsTheCardRun) {
   platform_.SetLockPath(folder_.File("no-such-folder/frostmail.lock"));
   EXPECT_TRUE(platform_.AcquireSingleInstance());
-}
-
-TEST(SingleInstanceLockPath, LiesInTheRuntimeFolderAndNamesTheUser) {
-  const std::string name = "/frostmail-" + std::to_string(::getuid()) + ".lock";
-  {
-    ScopedEnvironment runtime("XDG_RUNTIME_DIR", "/run/user/test");
-    EXPECT_EQ(DefaultLockPath(), "/run/user/test" + name);
-    EXPECT_EQ(PosixPlatformOptions{}.lock_path, "/run/user/test" + name);
-  }
-  ScopedEnvironment runtime("XDG_RUNTIME_DIR", std::nullopt);
-  EXPECT_EQ(DefaultLockPath(), "/tmp" + name);
 }
 
 }  // namespace

@@ -40,9 +40,11 @@ class MusicStepTest : public ::testing::Test {
     return "open " + path + " type sequencer alias filename";
   }
 
+  std::string Private() const { return (runtime.Path() / "mm.mid").string(); }
+
   TempFolder windows;
-  TempFolder temp;
-  ScopedEnvironment tmpdir{"TMPDIR", temp.Path().string()};
+  TempFolder runtime;  // private: made with mode 0700
+  ScopedEnvironment xdg{"XDG_RUNTIME_DIR", runtime.Path().string()};
   RecordingSound sound;
   TunePlatform platform{sound};
   BasSound bas{platform};
@@ -63,14 +65,14 @@ TEST_F(MusicStepTest, ReplacesAnOlderMusicFile) {
   EXPECT_EQ(ReadBytes(windows.File("mm.mid")), platform.tune);
 }
 
-TEST_F(MusicStepTest, WithoutAWindowsFolderUsesTheTemporaryFolder) {
+TEST_F(MusicStepTest, WithoutAWindowsFolderUsesThePrivateFolder) {
   ScopedEnvironment windir("Windir", std::nullopt);
   PlayCardMusic(platform, bas);
-  EXPECT_EQ(ReadBytes(temp.File("mm.mid")), platform.tune);
-  EXPECT_EQ(sound.mci_commands.front(), OpenCommand(temp.File("mm.mid")));
+  EXPECT_EQ(ReadBytes(Private()), platform.tune);
+  EXPECT_EQ(sound.mci_commands.front(), OpenCommand(Private()));
 }
 
-TEST_F(MusicStepTest, FallsBackToTheTemporaryFolderWhenTheWindowsFolderCannotBeWritten) {
+TEST_F(MusicStepTest, FallsBackToThePrivateFolderWhenTheWindowsFolderCannotBeWritten) {
   // Root may write anywhere; a folder below a regular file cannot exist for anyone.
   WriteBytes(windows.File("plain-file"), std::vector<std::uint8_t>{1});
   for (const std::string& unwritable :
@@ -78,8 +80,8 @@ TEST_F(MusicStepTest, FallsBackToTheTemporaryFolderWhenTheWindowsFolderCannotBeW
     sound.mci_commands.clear();
     ScopedEnvironment windir("Windir", unwritable);
     PlayCardMusic(platform, bas);
-    EXPECT_EQ(ReadBytes(temp.File("mm.mid")), platform.tune) << unwritable;
-    EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(temp.File("mm.mid")), "play filename"))
+    EXPECT_EQ(ReadBytes(Private()), platform.tune) << unwritable;
+    EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(Private()), "play filename"))
         << unwritable;
   }
 }

@@ -123,6 +123,19 @@ TEST_F(MouseInputTest, MouseOutsideTheWindowRegionNeverArrives) {
   EXPECT_EQ(log, (std::vector<std::string>{"Picture1 Down", "Picture1 Up", "Picture1 Click"}));
 }
 
+TEST_F(MouseInputTest, AKeptControlJoinsTheRegionWhereverItIsWhileShown) {
+  form.KeepInRegion(label);
+  EXPECT_FALSE(form.WindowRegion()) << "a rectangular window stays rectangular";
+  form.SetRegion(Region{{{0, 0, 20, 20}}});
+  EXPECT_EQ(backend.WindowRegion()->rects,
+            (std::vector<PixelRect>{{0, 0, 20, 20}, {90, 20, 110, 40}}));
+  label.SetLeft(60 * 15);
+  Press({75, 25});
+  EXPECT_EQ(log, (std::vector<std::string>{"Label2 Down", "Label2 Up", "Label2 Click"}));
+  label.SetVisible(false);
+  EXPECT_EQ(backend.WindowRegion(), (Region{{{0, 0, 20, 20}}}));
+}
+
 TEST_F(MouseInputTest, CursorFollowsTheHoveredControlsIcon) {
   const CursorImage hand{2, 2, {0xFF000000u, 0, 0, 0xFF000000u}, {0, 0}};
   image.MouseIcon = &hand;

@@ -82,19 +82,16 @@ std::optional<Area> ReadArea(const std::string& path) {
   return area;
 }
 
-// As the card reads its area: the marker at its place, else the "~" nearest the end; then
-// 40-byte fields while one starts at least 182 bytes before the end, each up to its first NUL.
+// The lines as the card reads them from its area; nothing when it has no marker.
 std::optional<Lines> StoredLines(const Area& area) {
-  int marker = area[0] == kMarker ? 0 : kSize - 1;
-  while (marker >= 0 && area[marker] != kMarker) --marker;
-  if (marker < 0)
+  const std::vector<std::string> read = ReadGreetingArea(
+      {.length = kSize, .byteAt = [&](std::int64_t offset) -> std::optional<std::uint8_t> {
+         return area[static_cast<std::size_t>(offset)];
+       }});
+  if (read.empty())
     return std::nullopt;
   Lines lines;
-  const int lastFieldStart = kSize - kAreaEnd;
-  for (int k = 0, start = marker + 1; start <= lastFieldStart; ++k, start += kFieldSize) {
-    const auto field = reinterpret_cast<const char*>(area.data() + start);
-    lines[k] = std::string(field, std::find(field, field + kFieldSize, '\0'));
-  }
+  std::copy(read.begin(), read.end(), lines.begin());
   return lines;
 }
 

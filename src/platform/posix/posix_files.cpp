@@ -178,8 +178,17 @@ std::unique_ptr<BinaryFile> PosixPlatform::OpenBinary(const std::string& path, F
   return std::make_unique<PosixBinaryFile>(OpenFile(path, flags), path);
 }
 
+// Never through a symbolic link, and only into a plain file of the user's own with no other name:
+// a link planted where the card writes must not make it overwrite someone's file. Emptied only
+// once it has been opened and checked.
 void PosixPlatform::WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-  WriteAllAt(OpenFile(path, O_WRONLY | O_CREAT | O_TRUNC), bytes, 0, path);
+  FileDescriptor file = OpenFile(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK);
+  const struct stat status = StatOpenFile(file, path);
+  if (!S_ISREG(status.st_mode) || status.st_nlink != 1 || status.st_uid != ::geteuid())
+    ThrowFileError(EACCES, path);
+  if (::ftruncate(file.Get(), 0) != 0)
+    ThrowFileError(errno, path);
+  WriteAllAt(file, bytes, 0, path);
 }
 
 }  // namespace frost

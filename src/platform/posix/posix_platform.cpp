@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/posix/private_folder.h"
 #include "resources/embedded.h"
+#include "toolkit/errors.h"
 
 namespace frost {
 
@@ -27,13 +29,6 @@ std::string RunningProgramPath() {
   }
 }
 
-std::string WithoutTrailingSlashes(std::string folder) {
-  while (folder.size() > 1 && folder.back() == '/') {
-    folder.pop_back();
-  }
-  return folder;
-}
-
 }  // namespace
 
 PosixPlatform::PosixPlatform(PosixPlatformOptions options)
@@ -50,9 +45,11 @@ std::optional<std::string> PosixPlatform::Environment(const std::string& name) {
   return std::nullopt;
 }
 
-std::string PosixPlatform::TempFolder() {
-  const char* folder = std::getenv("TMPDIR");
-  return WithoutTrailingSlashes(folder != nullptr && *folder != '\0' ? folder : "/tmp");
+std::string PosixPlatform::PrivateFolder() {
+  std::string why;
+  if (auto folder = frost::PrivateFolder(why))
+    return *folder;
+  throw RuntimeError(error::kPathFileAccess, "No private folder: " + why);
 }
 
 std::optional<std::vector<std::uint8_t>> PosixPlatform::LoadResource(const std::string& type,

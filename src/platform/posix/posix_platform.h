@@ -10,7 +10,8 @@ namespace frost {
 // small numbers (2: file not found, 5: access denied, 31: nothing to open it with).
 inline constexpr int kShellExecuteStarted = 42;
 
-// "frostmail-<uid>.lock" in $XDG_RUNTIME_DIR, or in /tmp when that is not set.
+// "frostmail-<uid>.lock" in the user's private folder; empty (no guard) when there is none, which
+// is said once on stderr.
 std::string DefaultLockPath();
 
 struct PosixPlatformOptions {
@@ -45,7 +46,7 @@ class PosixPlatform : public Platform {
 
   std::string ProgramPath() override;
   std::optional<std::string> Environment(const std::string& name) override;
-  std::string TempFolder() override;
+  std::string PrivateFolder() override;
   int ShellExecuteOpen(const std::string& file) override;
 
   bool AcquireSingleInstance() override;
