@@ -56,7 +56,8 @@ TEST_F(LiveSdlBackendTest, WaitingSleepsInsteadOfSpinning) {
 TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
   EXPECT_TRUE(backend->Shaped()) << "X servers have the SHAPE extension";
   backend->SetWindowSize(40, 30);
-  backend->Present(Bitmap(40, 30, RGB(200, 100, 50)));
+  Bitmap frame(40, 30, RGB(200, 100, 50));
+  backend->Present(frame);
   backend->SetWindowVisible(true);
   backend->SetRegion(Region{{{0, 0, 20, 30}}});
   backend->SetRegion(std::nullopt);

@@ -34,7 +34,7 @@ class HeadlessBackend : public Backend {
   void SetWindowIcon(const CursorImage& icon) override { windowIcon_ = icon; }
   void SetRegion(const std::optional<Region>& region) override { region_ = region; }
   void SetCursor(const CursorImage* cursor) override { cursor_ = cursor; }
-  void Present(const Bitmap& frame) override;
+  void Present(Bitmap& frame) override;
   std::string ClipboardText() override { return clipboard_; }
 
   // --- set up by tests and the frame renderer ---

@@ -346,7 +346,7 @@ void SdlBackend::SetCursor(const CursorImage* cursor) {
   SDL_SetCursor(entry->second != nullptr ? entry->second : SDL_GetDefaultCursor());
 }
 
-void SdlBackend::Present(const Bitmap& frame) {
+void SdlBackend::Present(Bitmap& frame) {
   State& state = *state_;
   if (frame.Empty())
     return;
