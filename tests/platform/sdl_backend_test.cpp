@@ -2,6 +2,7 @@
 
 #include "support/scoped_environment.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -51,6 +52,23 @@ TEST_F(LiveSdlBackendTest, WaitingSleepsInsteadOfSpinning) {
   const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   EXPECT_GE(backend->Now() - start, 0.2);
   EXPECT_LT(cpuSeconds, 0.05);
+}
+
+// Input waits up to a millisecond after an empty look at the queue, and none is lost.
+TEST_F(LiveSdlBackendTest, PollingLooksAtTheQueueAtMostEveryMillisecond) {
+  while (backend->PollEvent()) {
+  }
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  const double pushed = backend->Now();
+  if (backend->Now() - pushed < 0.0005) {
+    EXPECT_FALSE(backend->PollEvent().has_value()) << "looked again within a millisecond";
+  }
+  std::optional<InputEvent> event;
+  while (!event && backend->Now() < pushed + 1) event = backend->PollEvent();
+  ASSERT_TRUE(event.has_value());
+  EXPECT_TRUE(std::holds_alternative<CloseRequestEvent>(*event));
 }
 
 TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
