@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,7 +42,9 @@ struct FluidSequencerOptions {
 //   close <alias>
 // One device is open at a time. The audio output is held only while a tune sounds: when the
 // tune and its reverb have died away it is released, and the alias stays open until "close".
-// Commands come from one thread; the tune plays on FluidSynth's audio thread.
+// Commands come from one thread; the tune plays on FluidSynth's audio thread. The synthesiser
+// and its soundfont load on a thread of their own from construction on, so that "open" and
+// "play" need not wait for them.
 class FluidSequencer {
  public:
   explicit FluidSequencer(FluidSequencerOptions options = {});
@@ -65,10 +68,13 @@ class FluidSequencer {
   std::uint32_t Close(const std::vector<std::string>& words);
   bool IsOpenAlias(const std::string& alias) const;
   void ReportNoOutputOnce();
+  std::unique_ptr<Synthesiser> LoadedSynthesiser();
 
   FluidSequencerOptions options_;
   std::string sound_font_;                    // empty: none found
-  std::unique_ptr<Synthesiser> synthesiser_;  // made at the first "open"
+  std::unique_ptr<Synthesiser> synthesiser_;  // taken over at the first "open"
+  // The load started at construction; handed over (or waited for) at the first "open".
+  std::future<std::unique_ptr<Synthesiser>> loading_;
   std::optional<std::string> alias_;          // of the open device
   std::vector<std::uint8_t> tune_;            // the open device's file
   std::unique_ptr<Performance> performance_;  // the current or last "play"
