@@ -57,6 +57,9 @@ class Backend {
   // Shows a finished frame of the window's size. A backend that keeps frames may take the
   // pixels by swapping, leaving `frame` with other content: the caller composes every pixel anew.
   virtual void Present(Bitmap& frame) = 0;
+  // False when no one will look at presented frames: the toolkit then skips composing them,
+  // keeping the presentation's timing.
+  virtual bool FramesSeen() const { return true; }
   // The clipboard's text (UTF-8) for pasting; empty when there is none.
   virtual std::string ClipboardText() { return {}; }
 };

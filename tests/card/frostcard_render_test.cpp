@@ -56,12 +56,13 @@ class FrostcardRenderTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete folder; }
 
-  static std::vector<TraceLine> Trace() {
+  static std::vector<TraceLine> ReadTrace(const std::string& path) {
     std::vector<TraceLine> lines;
-    std::ifstream in(folder->File("trace.txt"));
+    std::ifstream in(path);
     for (TraceLine line; in >> line.at >> line.phase;) lines.push_back(line);
     return lines;
   }
+  static std::vector<TraceLine> Trace() { return ReadTrace(folder->File("trace.txt")); }
   static Png Frame(const std::string& at) { return LoadPng(folder->File("frame-" + at + ".png")); }
 
   static testing::TempFolder* folder;
@@ -85,6 +86,21 @@ TEST_F(FrostcardRenderTest, TraceListsTheThirteenPhasesInOrderAtTheirTimes) {
     // Painting only ever delays a phase, and not by much on the virtual clock.
     EXPECT_GE(trace[i].at, nominal[i].second) << trace[i].phase;
     EXPECT_LT(trace[i].at, nominal[i].second + 8) << trace[i].phase;
+  }
+}
+
+// Without frames to write, nothing is composed; the show keeps its timing all the same.
+TEST_F(FrostcardRenderTest, ARenderWithoutFramesKeepsTheSameTrace) {
+  testing::TempFolder other;
+  ASSERT_EQ(RunCommand(kFrostcard + " render --seed 1 --until 80 --out " + other.Path().string() +
+                       " --trace " + other.File("trace.txt")),
+            0);
+  const auto lines = ReadTrace(other.File("trace.txt"));
+  const auto expected = Trace();
+  ASSERT_EQ(lines.size(), expected.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].phase, expected[i].phase);
+    EXPECT_EQ(lines[i].at, expected[i].at) << lines[i].phase;
   }
 }
 

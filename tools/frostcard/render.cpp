@@ -55,6 +55,7 @@ int Render(const RenderOptions& options) {
   HeadlessCard headless(folder, options.twipsPerPixel, options.seed);
   Application& app = headless.app;
   Form1& form = headless.form;
+  headless.backend.SetFramesSeen(!options.at.empty());
 
   Trace trace(options.traceFile);
   if (!trace.Ok()) {
