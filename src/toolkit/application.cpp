@@ -116,9 +116,11 @@ void Application::PresentIfChanged(bool force) {
   Form* form = WindowForm();
   if (form == nullptr || (!force && !form->NeedsPresent()))
     return;
-  form->Compose(frame_);
+  if (backend_.FramesSeen()) {
+    form->Compose(frame_);
+    backend_.Present(frame_);
+  }
   form->MarkPresented();
-  backend_.Present(frame_);
   lastPresent_ = Now();
   ++presentCount_;
 }

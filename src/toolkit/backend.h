@@ -56,8 +56,12 @@ class Backend {
   virtual void SetWindowIcon(std::span<const CursorImage> images) = 0;
   virtual void SetRegion(const std::optional<Region>& region) = 0;
   virtual void SetCursor(const CursorImage* cursor) = 0;  // nullptr: the arrow
-  // Shows a finished frame of the window's size.
-  virtual void Present(const Bitmap& frame) = 0;
+  // Shows a finished frame of the window's size. A backend that keeps frames may take the
+  // pixels by swapping, leaving `frame` with other content: the caller composes every pixel anew.
+  virtual void Present(Bitmap& frame) = 0;
+  // False when no one will look at presented frames: the toolkit then skips composing them,
+  // keeping the presentation's timing.
+  virtual bool FramesSeen() const { return true; }
   // The clipboard's text (UTF-8) for pasting; empty when there is none.
   virtual std::string ClipboardText() { return {}; }
 };

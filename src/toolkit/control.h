@@ -73,6 +73,8 @@ class Control {
   // Draws the control (not its children) onto the window frame; `area` is its WindowRect
   // clipped by its containers.
   virtual void Paint(Bitmap& frame, const PixelRect& area);
+  // Whether Paint sets every pixel of the control's WindowRect, hiding what lies below.
+  virtual bool PaintsOpaque() const { return false; }
   // Whether the control takes keyboard focus and input.
   virtual bool AcceptsFocus() const { return false; }
   // Whether mouse input stops at this control (decorations let it through to what lies below).

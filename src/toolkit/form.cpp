@@ -22,6 +22,14 @@ void PaintChildren(const Control& container, const PixelRect& clip, Bitmap& fram
   }
 }
 
+// A shown child covering the whole window hides the form's own surface, so painting that
+// surface would be a wasted copy of the whole frame.
+bool HiddenByAChild(const Control& form, const PixelRect& all) {
+  return std::ranges::any_of(form.Children(), [&](const Control* child) {
+    return child->Visible() && child->PaintsOpaque() && child->WindowRect().Intersect(all) == all;
+  });
+}
+
 }  // namespace
 
 Form::Form(Application& app, std::string name)
@@ -137,7 +145,8 @@ void Form::Compose(Bitmap& frame) {
     frame = Bitmap(window.Width(), window.Height());
   }
   const PixelRect all = frame.Bounds();
-  Paint(frame, all);
+  if (!HiddenByAChild(*this, all))
+    Paint(frame, all);
   PaintChildren(*this, all, frame);
   if (toolTip_)
     DrawToolTip(frame, app_.GetBackend().Text(), toolTip_->text, toolTip_->mouse);

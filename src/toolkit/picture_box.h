@@ -81,6 +81,7 @@ class PictureBox : public Control {
   // The screen as the window shows it (the kept bitmap when the screen is stale).
   const Bitmap& ScreenBitmap() const;
   void Paint(Bitmap& frame, const PixelRect& area) override;
+  bool PaintsOpaque() const override { return true; }
 
  private:
   // Scale units per pixel on each axis: twips per pixel, or 1 in pixel mode.

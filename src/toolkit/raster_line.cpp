@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <optional>
+#include <limits>
+#include <vector>
 
 #include "toolkit/raster_span.h"
 
@@ -99,21 +100,74 @@ void ThinLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint
   ThinDiagonal(target, area, from, to, c);
 }
 
+// Pixels lo..hi (inclusive) of one row; empty when lo > hi.
+struct PixelSpan {
+  int lo = std::numeric_limits<int>::max();
+  int hi = std::numeric_limits<int>::min();
+  void Unite(int l, int h) {
+    if (l <= h)
+      lo = std::min(lo, l), hi = std::max(hi, h);
+  }
+};
+
 // A round pen of width w is a disc of diameter w on the pixel grid: pixel centres whose squared
 // distance to the pen centre is below (w^2 - 1) / 4, which gives the familiar digital discs
 // (2x2, a plus for 3, 2-4-4-2, 3-5-5-5-3, ...). An even width sits half a pixel up and left.
-// A stroke is that disc swept along the segment (a capsule); each row of it is one span.
-class Capsule {
+// In doubled coordinates every distance is an integer: pixel offset (k, j) from the pen's pixel
+// is covered when (2k + e)^2 + (2j + e)^2 < w^2 - 1, with e = 1 for even widths, else 0. The
+// disc is symmetric about -e/2, so one half-width per row distance suffices, found by integer
+// steps (no square roots) since it shrinks away from the centre.
+class PenDisc {
  public:
-  Capsule(PixelPoint from, PixelPoint to, int width) {
+  explicit PenDisc(int width) : width_(width), shift_(width % 2 == 0 ? 1 : 0) {
+    const std::int64_t limit = static_cast<std::int64_t>(width) * width - 1;
+    auto square = [this](std::int64_t t) { return (2 * t + shift_) * (2 * t + shift_); };
+    std::int64_t k = width / 2;
+    for (std::int64_t t = 0; square(t) + shift_ < limit; ++t) {
+      while (k >= 0 && square(k) + square(t) >= limit) --k;
+      halfWidths_.push_back(static_cast<int>(k));
+    }
+  }
+
+  int Width() const { return width_; }
+  int Reach() const { return static_cast<int>(halfWidths_.size()) - 1; }  // rows below centre
+  int Shift() const { return shift_; }  // and Reach() + Shift() rows above it
+
+  // Covered pixels of row `y` of the disc on pixel (x, cy).
+  void AddRow(PixelSpan& span, int x, int cy, int y) const {
+    const std::int64_t j = static_cast<std::int64_t>(y) - cy;
+    const std::int64_t t = j >= 0 ? j : -j - shift_;
+    if (t < 0 || t > Reach())
+      return;
+    const int half = halfWidths_[t];
+    span.Unite(x - half - shift_, x + half);
+  }
+
+ private:
+  int width_;
+  int shift_;
+  std::vector<int> halfWidths_;  // by row distance t, where row offset j is t or -t - shift
+};
+
+// The painters draw thousands of strokes with one pen: its disc is worked out once per width.
+const PenDisc& DiscOfWidth(int width) {
+  thread_local PenDisc last(1);
+  if (last.Width() != width)
+    last = PenDisc(width);
+  return last;
+}
+
+// The part of a stroke between its two end discs: pixel centres within the pen's radius of the
+// segment's line whose projection falls on the segment. Per-row coefficients are set up once, so
+// that a row costs a few multiplications.
+class Band {
+ public:
+  Band(PixelPoint from, PixelPoint to, int width) {
     const double shift = width % 2 == 0 ? -0.5 : 0.0;
     ax_ = from.x + shift, ay_ = from.y + shift;
-    bx_ = to.x + shift, by_ = to.y + shift;
-    limit_ = (static_cast<double>(width) * width - 1) / 4;
-    radius_ = std::sqrt(limit_);
-    dx_ = bx_ - ax_, dy_ = by_ - ay_;
+    radius_ = std::sqrt((static_cast<double>(width) * width - 1) / 4);
+    dx_ = to.x - from.x, dy_ = to.y - from.y;
     length2_ = dx_ * dx_ + dy_ * dy_;
-    // Per-row coefficients of the band, so that a row costs a few multiplications.
     if (dy_ != 0) {
       slope_ = dx_ / dy_;
       halfWidth_ = radius_ * std::sqrt(length2_) / std::abs(dy_);
@@ -124,91 +178,54 @@ class Capsule {
     }
   }
 
-  int Top() const { return static_cast<int>(std::floor(std::min(ay_, by_) - radius_)); }
-  int Bottom() const { return static_cast<int>(std::ceil(std::max(ay_, by_) + radius_)); }
-
-  // Covered pixels of row y as left..right (inclusive), if any.
-  std::optional<std::pair<int, int>> Row(int y) const {
-    Interval row;
-    row.Unite(DiscRow(ax_, ay_, y));
-    row.Unite(DiscRow(bx_, by_, y));
-    row.Unite(BandRow(y));
-    if (row.Empty())
-      return std::nullopt;
-    // Strictly inside: a centre exactly on the boundary is not covered.
-    const int left = raster::FloorToInt(row.lo) + 1;
-    const int right = raster::CeilToInt(row.hi) - 1;
-    if (left > right)
-      return std::nullopt;
-    return std::pair{left, right};
-  }
-
- private:
-  struct Interval {
-    double lo = 1, hi = 0;
-    bool Empty() const { return lo >= hi; }
-    void Unite(const Interval& o) {
-      if (o.Empty())
-        return;
-      if (Empty()) {
-        *this = o;
-      } else {
-        lo = std::min(lo, o.lo), hi = std::max(hi, o.hi);
-      }
-    }
-    void Meet(double l, double h) { lo = std::max(lo, l), hi = std::min(hi, h); }
-  };
-
-  Interval DiscRow(double cx, double cy, int y) const {
-    const double dy = y - cy;
-    const double h2 = limit_ - dy * dy;
-    if (h2 <= 0)
-      return {};
-    const double h = std::sqrt(h2);
-    return {cx - h, cx + h};
-  }
-
-  // The swept part between the two end discs: within the radius of the segment's line and
-  // projecting onto the segment itself.
-  Interval BandRow(int y) const {
+  void AddRow(PixelSpan& span, int y) const {
     if (length2_ == 0)
-      return {};
+      return;
     const double ry = y - ay_;
-    Interval band{-HUGE_VAL, HUGE_VAL};
+    double lo = -HUGE_VAL, hi = HUGE_VAL;
     if (dy_ == 0) {
       if (std::abs(ry) >= radius_)
-        return {};
+        return;
     } else {
       const double centre = ax_ + ry * slope_;
-      band.Meet(centre - halfWidth_, centre + halfWidth_);
+      lo = centre - halfWidth_, hi = centre + halfWidth_;
     }
     // Projection t = ((x - ax) dx + ry dy) / |d|^2 within [0, 1].
     if (dx_ == 0) {
       const double t = ry * dy_ / length2_;
       if (t < 0 || t > 1)
-        return {};
+        return;
     } else {
       const double atStart = ax_ - ry * rise_;
       const double atEnd = atStart + endOffset_;
-      band.Meet(std::min(atStart, atEnd), std::max(atStart, atEnd));
+      lo = std::max(lo, std::min(atStart, atEnd)), hi = std::min(hi, std::max(atStart, atEnd));
     }
-    return band;
+    // Strictly inside: a centre exactly on the boundary is not covered.
+    if (lo < hi)
+      span.Unite(raster::FloorToInt(lo) + 1, raster::CeilToInt(hi) - 1);
   }
 
-  double ax_, ay_, bx_, by_;
-  double limit_, radius_;
+ private:
+  double ax_, ay_, radius_;
   double dx_, dy_, length2_;
   double slope_ = 0, halfWidth_ = 0, rise_ = 0, endOffset_ = 0;
 };
 
+// A stroke is the pen's disc swept along the segment (a capsule): the two end discs and the
+// band between them. The capsule is convex, so each row of it is one span.
 void WideLine(Bitmap& target, const PixelRect& area, PixelPoint from, PixelPoint to, int width,
               Color c) {
-  const Capsule stroke(from, to, width);
-  const int top = std::max(stroke.Top(), area.top);
-  const int bottom = std::min(stroke.Bottom(), area.bottom - 1);
+  const PenDisc& disc = DiscOfWidth(width);
+  const Band band(from, to, width);
+  const int top = std::max(std::min(from.y, to.y) - disc.Reach() - disc.Shift(), area.top);
+  const int bottom = std::min(std::max(from.y, to.y) + disc.Reach(), area.bottom - 1);
   for (int y = top; y <= bottom; ++y) {
-    if (auto span = stroke.Row(y))
-      FillSpan(target, area, y, span->first, span->second + 1, c);
+    PixelSpan span;
+    disc.AddRow(span, from.x, from.y, y);
+    disc.AddRow(span, to.x, to.y, y);
+    band.AddRow(span, y);
+    if (span.lo <= span.hi)
+      FillSpan(target, area, y, span.lo, span.hi + 1, c);
   }
 }
 

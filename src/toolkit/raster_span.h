@@ -2,7 +2,9 @@
 // Internal to the rasteriser: the span fills every primitive ends in, and the pen geometry the
 // primitives share.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "toolkit/raster.h"
 
@@ -32,6 +34,15 @@ inline int CeilToInt(double v) {
   return v > i ? i + 1 : i;
 }
 
+// `count` pixels from `at`, four to a store: at -O2 the compiler leaves a plain fill loop
+// scalar, and spans are where every primitive spends its time.
+inline void FillPixels(std::uint32_t* at, std::ptrdiff_t count, std::uint32_t value) {
+  using Quad = std::uint32_t __attribute__((vector_size(16)));
+  const Quad quad = {value, value, value, value};
+  for (; count >= 4; count -= 4, at += 4) std::memcpy(at, &quad, sizeof quad);
+  for (; count > 0; --count) *at++ = value;
+}
+
 // Pixels left..right-1 of row y, clipped; `area` is already within the bitmap.
 inline void FillSpan(Bitmap& target, const PixelRect& area, int y, int left, int right, Color c) {
   if (y < area.top || y >= area.bottom)
@@ -39,7 +50,7 @@ inline void FillSpan(Bitmap& target, const PixelRect& area, int y, int left, int
   left = std::max(left, area.left);
   right = std::min(right, area.right);
   if (left < right)
-    std::fill(target.Row(y) + left, target.Row(y) + right, c.value);
+    FillPixels(target.Row(y) + left, right - left, c.value);
 }
 
 inline void FillRect(Bitmap& target, const PixelRect& area, const PixelRect& rect, Color c) {
@@ -51,9 +62,7 @@ inline void FillRect(Bitmap& target, const PixelRect& area, const PixelRect& rec
     for (int y = r.top; y < r.bottom; ++y, p += target.Width()) *p = c.value;
     return;
   }
-  for (int y = r.top; y < r.bottom; ++y) {
-    std::fill(target.Row(y) + r.left, target.Row(y) + r.right, c.value);
-  }
+  for (int y = r.top; y < r.bottom; ++y) FillPixels(target.Row(y) + r.left, r.Width(), c.value);
 }
 
 // A pen of width w covers offsets lo..hi around the pixel it is centred on; an even width puts

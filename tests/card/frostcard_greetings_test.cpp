@@ -75,7 +75,7 @@ TEST_F(FrostcardGreetingsTest, LinesTheCardCannotStoreAreRefusedWithExitCode2) {
 TEST_F(FrostcardGreetingsTest, AWriteFailingMidWayLeavesTheCardAsItWas) {
   const std::string before = ReadFile(card);
   for (const std::string inject :
-       {"pwrite64:error=ENOSPC:when=40", "fsync:error=EIO", "pwrite64:signal=KILL:when=40"}) {
+       {"pwrite64:error=ENOSPC:when=3", "fsync:error=EIO", "pwrite64:signal=KILL:when=3"}) {
     const testing::CommandResult result =
         Greetings(card + " --set 1 'lost'", "strace -f -o /dev/null -e inject=" + inject);
     EXPECT_NE(result.status, 0) << inject;

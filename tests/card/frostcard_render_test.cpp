@@ -85,6 +85,21 @@ TEST_F(FrostcardRenderTest, TraceListsTheThirteenPhasesInOrderAtTheirTimes) {
   }
 }
 
+// Without frames to write, nothing is composed; the show keeps its timing all the same.
+TEST_F(FrostcardRenderTest, ARenderWithoutFramesKeepsTheSameTrace) {
+  testing::TempFolder other;
+  ASSERT_EQ(RunCommand(kFrostcard + " render --seed 1 --until 80 --out " + other.Path().string() +
+                       " --trace " + other.File("trace.txt")),
+            0);
+  const auto lines = ReadTrace(other.File("trace.txt"));
+  const auto expected = Trace();
+  ASSERT_EQ(lines.size(), expected.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].what, expected[i].what);
+    EXPECT_EQ(lines[i].at, expected[i].at) << lines[i].what;
+  }
+}
+
 TEST_F(FrostcardRenderTest, FramesShowSnowFallingOverTheNativityPicture) {
   const Png early = Frame("3"), later = Frame("6");
   ASSERT_EQ(early.width, 516);

@@ -2,6 +2,7 @@
 
 #include "support/scoped_environment.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -53,10 +54,28 @@ TEST_F(LiveSdlBackendTest, WaitingSleepsInsteadOfSpinning) {
   EXPECT_LT(cpuSeconds, 0.05);
 }
 
+// Input waits up to a millisecond after an empty look at the queue, and none is lost.
+TEST_F(LiveSdlBackendTest, PollingLooksAtTheQueueAtMostEveryMillisecond) {
+  while (backend->PollEvent()) {
+  }
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  const double pushed = backend->Now();
+  if (backend->Now() - pushed < 0.0005) {
+    EXPECT_FALSE(backend->PollEvent().has_value()) << "looked again within a millisecond";
+  }
+  std::optional<InputEvent> event;
+  while (!event && backend->Now() < pushed + 1) event = backend->PollEvent();
+  ASSERT_TRUE(event.has_value());
+  EXPECT_TRUE(std::holds_alternative<CloseRequestEvent>(*event));
+}
+
 TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
   EXPECT_TRUE(backend->Shaped()) << "X servers have the SHAPE extension";
   backend->SetWindowSize(40, 30);
-  backend->Present(Bitmap(40, 30, RGB(200, 100, 50)));
+  Bitmap frame(40, 30, RGB(200, 100, 50));
+  backend->Present(frame);
   backend->SetWindowVisible(true);
   backend->SetRegion(Region{{{0, 0, 20, 30}}});
   backend->SetRegion(std::nullopt);

@@ -96,6 +96,45 @@ TEST(RasterLine, WideDiagonalCoversTheThinLineAndStaysWithinHalfItsWidth) {
   }
 }
 
+// Where pixel p lies against the pen of `width` swept from a to b, in exact integer arithmetic:
+// negative inside, 0 on the edge, positive outside. In doubled coordinates (an even pen sits half
+// a pixel up and left) it compares the squared distance from the pixel's centre to the segment
+// with w^2 - 1 (scaled by the squared length along the middle).
+std::int64_t CapsuleSide(PixelPoint a, PixelPoint b, int width, PixelPoint p) {
+  const std::int64_t e = width % 2 == 0 ? 1 : 0, limit = std::int64_t{width} * width - 1;
+  const std::int64_t vx = 2 * (p.x - a.x) + e, vy = 2 * (p.y - a.y) + e;
+  const std::int64_t dx = 2 * (b.x - a.x), dy = 2 * (b.y - a.y);
+  const std::int64_t along = vx * dx + vy * dy, length2 = dx * dx + dy * dy;
+  if (along <= 0)
+    return vx * vx + vy * vy - limit;
+  if (along >= length2)
+    return (vx - dx) * (vx - dx) + (vy - dy) * (vy - dy) - limit;
+  return (vx * vx + vy * vy) * length2 - along * along - limit * length2;
+}
+
+// Pixel centres exactly on the edge may go either way (the rasteriser works in floating point).
+TEST(RasterLine, WideLinesAreThePenSweptAlongTheSegment) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> coordinate(4, 35), width(2, 7);
+  for (int round = 0; round < 400; ++round) {
+    const PixelPoint a{coordinate(random), coordinate(random)};
+    const PixelPoint b = round % 5 == 0 ? a : PixelPoint{coordinate(random), coordinate(random)};
+    const int w = width(random);
+    Bitmap line(40, 40);
+    RasterLine(line, line.Bounds(), a, b, Width(w));
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const std::int64_t side = CapsuleSide(a, b, w, {x, y});
+        if (side != 0) {
+          ASSERT_EQ(line.At(x, y) == kInk, side < 0)
+              << "width " << w << " from " << a.x << "," << a.y << " to " << b.x << "," << b.y
+              << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 // A clipped line keeps exactly the pixels the unclipped line has inside the clip: the reference
 // is drawn on a canvas large enough to hold the whole line, then masked.
 TEST(RasterLine, ClippedLineEqualsUnclippedLineMaskedByTheClip) {

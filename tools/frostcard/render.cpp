@@ -42,6 +42,8 @@ class FrameWriter : public ShowObserver {
  public:
   FrameWriter(const RenderOptions& options, Trace& trace) : options_(options), trace_(trace) {}
 
+  // Frames are composed only when some are to be written.
+  void BeforeMain(HeadlessCard& card) override { card.backend.SetFramesSeen(!options_.at.empty()); }
   void AtShowStart(HeadlessCard& card, double start) override {
     for (const std::string& at : options_.at) {
       const fs::path png = fs::path(options_.outDir) / ("frame-" + at + ".png");

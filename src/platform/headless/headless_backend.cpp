@@ -94,8 +94,9 @@ void HeadlessBackend::SetWindowSize(int width, int height) {
   windowHeight_ = height;
 }
 
-void HeadlessBackend::Present(const Bitmap& frame) {
-  lastFrame_ = frame;
+void HeadlessBackend::Present(Bitmap& frame) {
+  // Swapped, not copied: a show presents thousands of frames.
+  std::swap(lastFrame_, frame);
   ++presentCount_;
 }
 

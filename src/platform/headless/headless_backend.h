@@ -36,7 +36,8 @@ class HeadlessBackend : public Backend {
   }
   void SetRegion(const std::optional<Region>& region) override { region_ = region; }
   void SetCursor(const CursorImage* cursor) override { cursor_ = cursor; }
-  void Present(const Bitmap& frame) override;
+  void Present(Bitmap& frame) override;
+  bool FramesSeen() const override { return framesSeen_; }
   std::string ClipboardText() override { return clipboard_; }
 
   // --- set up by tests and the frame renderer ---
@@ -48,6 +49,8 @@ class HeadlessBackend : public Backend {
   void Push(InputEvent event);
   void Push(InputEvent event, double at);
   void SetClipboardText(std::string text) { clipboard_ = std::move(text); }
+  // Off for a run that captures no frame: nothing is composed or kept then.
+  void SetFramesSeen(bool seen) { framesSeen_ = seen; }
   // Calls `onCapture` once, when the clock first reaches or passes `at`, with the frame last
   // presented before that moment and the region then in force. Before the first presentation
   // the frame is empty (0 x 0); the caller may compose the form itself then.
@@ -98,6 +101,7 @@ class HeadlessBackend : public Backend {
   std::optional<Region> region_;
   const CursorImage* cursor_ = nullptr;
   std::string clipboard_;
+  bool framesSeen_ = true;
 };
 
 // Writes a frame as an RGBA PNG: pixels inside the region (all of them without one) opaque,

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <mutex>
 #include <string_view>
@@ -422,6 +423,10 @@ FluidSequencer::FluidSequencer(FluidSequencerOptions options) : options_(std::mo
   const auto found = std::find_if(fonts.begin(), fonts.end(), FileIsPresent);
   if (found != fonts.end()) {
     sound_font_ = *found;
+    // Everything the loader needs is copied in; the result passes back through the future.
+    loading_ = std::async(std::launch::async, [font = sound_font_] {
+      return Synthesiser::Load(font);
+    });
   } else {
     std::fprintf(stderr,
                  "Frostmail: no General MIDI soundfont found (install fluid-soundfont-gm or "
@@ -481,7 +486,7 @@ std::uint32_t FluidSequencer::Open(const std::vector<std::string>& words) {
   if (!HasSoundFont())
     return mci::kNoMidiPresent;
   if (!synthesiser_)
-    synthesiser_ = Synthesiser::Load(sound_font_);
+    synthesiser_ = LoadedSynthesiser();
   if (!synthesiser_)
     return mci::kNoMidiPresent;
 
@@ -561,6 +566,13 @@ std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {
   alias_.reset();
   tune_.clear();
   return mci::kOk;
+}
+
+// The early load's result the first time; a load that failed is tried again at each "open".
+std::unique_ptr<FluidSequencer::Synthesiser> FluidSequencer::LoadedSynthesiser() {
+  if (loading_.valid())
+    return loading_.get();
+  return Synthesiser::Load(sound_font_);
 }
 
 void FluidSequencer::ReportNoOutputOnce() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <span>
@@ -50,7 +51,9 @@ struct FluidSequencerOptions {
 // tune and its reverb have died away it is released, and the alias stays open until "close".
 // "close" (or a new "play") lets a sounding tune fade out over kStopFadeSeconds before it
 // returns, so the music never ends on a click.
-// Commands come from one thread; the tune plays on FluidSynth's audio thread.
+// Commands come from one thread; the tune plays on FluidSynth's audio thread. The synthesiser
+// and its soundfont load on a thread of their own from construction on, so that "open" and
+// "play" need not wait for them.
 class FluidSequencer {
  public:
   explicit FluidSequencer(FluidSequencerOptions options = {});
@@ -81,10 +84,13 @@ class FluidSequencer {
   // Lets the new performance sound through the chosen output; false when it cannot.
   bool StartOutput();
   void ReportNoOutputOnce();
+  std::unique_ptr<Synthesiser> LoadedSynthesiser();
 
   FluidSequencerOptions options_;
   std::string sound_font_;                    // empty: none found
-  std::unique_ptr<Synthesiser> synthesiser_;  // made at the first "open"
+  std::unique_ptr<Synthesiser> synthesiser_;  // taken over at the first "open"
+  // The load started at construction; handed over (or waited for) at the first "open".
+  std::future<std::unique_ptr<Synthesiser>> loading_;
   std::optional<std::string> alias_;          // of the open device
   std::vector<std::uint8_t> tune_;            // the open device's file
   std::unique_ptr<Performance> performance_;  // the current or last "play"

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <thread>
 
@@ -15,6 +16,20 @@
 
 namespace frost {
 namespace {
+
+// The Color layout r + 256 g + 65536 b (XBGR8888) as XRGB8888, four pixels at a time.
+void CopyAsXrgb(const std::uint32_t* from, int count, std::uint32_t* to) {
+  using Quad = std::uint32_t __attribute__((vector_size(16)));
+  auto swap = [](auto v) { return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF); };
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Quad quad;
+    std::memcpy(&quad, from + i, sizeof quad);
+    quad = swap(quad);
+    std::memcpy(to + i, &quad, sizeof quad);
+  }
+  for (; i < count; ++i) to[i] = swap(from[i]);
+}
 
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -133,6 +148,7 @@ struct SdlBackend::State {
   std::unique_ptr<FreeTypeTextEngine> text;
   std::map<const CursorImage*, SDL_Cursor*> cursors;
   std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+  double lastEmptyPoll = -1;  // show time SDL's queue was last found empty
 };
 
 void SdlBackend::State::ApplyShape() {
@@ -163,7 +179,8 @@ void SdlBackend::State::ShowFrame() {
   if (texture == nullptr)
     return;
   const SDL_Rect area{0, 0, frameWidth, frameHeight};
-  SDL_RenderClear(renderer);
+  if (frameWidth < width || frameHeight < height)
+    SDL_RenderClear(renderer);
   SDL_RenderCopy(renderer, texture, nullptr, &area);
   SDL_RenderPresent(renderer);
 }
@@ -261,11 +278,18 @@ void SdlBackend::Sleep(double seconds) {
 }
 
 std::optional<InputEvent> SdlBackend::PollEvent() {
+  // The painters yield tens of thousands of times a second and a look at SDL's queue (which
+  // pumps the X connection) costs more than the yield itself; no one clicks faster than this.
+  constexpr double kPollInterval = 0.001;
+  const double now = Now();
+  if (now - state_->lastEmptyPoll < kPollInterval)
+    return std::nullopt;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     if (std::optional<InputEvent> input = state_->Translate(event))
       return input;
   }
+  state_->lastEmptyPoll = now;
   return std::nullopt;
 }
 
@@ -352,22 +376,31 @@ void SdlBackend::SetCursor(const CursorImage* cursor) {
   SDL_SetCursor(entry->second != nullptr ? entry->second : SDL_GetDefaultCursor());
 }
 
-void SdlBackend::Present(const Bitmap& frame) {
+void SdlBackend::Present(Bitmap& frame) {
   State& state = *state_;
   if (frame.Empty())
     return;
   if (frame.Width() != state.frameWidth || frame.Height() != state.frameHeight) {
     if (state.texture != nullptr)
       SDL_DestroyTexture(state.texture);
-    // XBGR8888 is the Color layout r + 256 g + 65536 b as a 32-bit value.
-    state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_XBGR8888,
+    // X servers keep XRGB8888 windows: frames are swapped into that layout on the way in, so
+    // that SDL's own blit is a plain copy instead of a conversion per pixel.
+    state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888,
                                       SDL_TEXTUREACCESS_STREAMING, frame.Width(), frame.Height());
     state.frameWidth = frame.Width();
     state.frameHeight = frame.Height();
   }
   if (state.texture == nullptr)
     return;
-  SDL_UpdateTexture(state.texture, nullptr, frame.Row(0), frame.Width() * 4);
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0)
+    return;
+  for (int y = 0; y < frame.Height(); ++y) {
+    CopyAsXrgb(frame.Row(y), frame.Width(),
+               reinterpret_cast<std::uint32_t*>(static_cast<char*>(pixels) + y * pitch));
+  }
+  SDL_UnlockTexture(state.texture);
   state.ShowFrame();
 }
 
