@@ -62,7 +62,7 @@ int Render(const RenderOptions& options) {
     return 1;
   }
   std::optional<double> showStart;
-  form.PhaseEntered = [&](const std::string& phase) {
+  form.Sequencer().PhaseEntered = [&](Phase phase) {
     if (!showStart) {
       showStart = app.Now();
       for (const std::string& at : options.at) {
@@ -74,7 +74,7 @@ int Render(const RenderOptions& options) {
             });
       }
     }
-    trace.Write(app.Now() - *showStart, phase);
+    trace.Write(app.Now() - *showStart, PhaseName(phase));
   };
 
   try {
