@@ -1,13 +1,11 @@
 // `frostcard greetings` reads and writes a card file's lines through the card's own reader and
 // "Update Card" writer.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "support/commands.h"
 #include "support/temp_folder.h"
 
 namespace frost {
@@ -15,19 +13,8 @@ namespace {
 
 const std::string kBuild = FROST_BINARY_DIR;
 
-struct Result {
-  int status = -1;
-  std::string output;
-};
-
-Result Greetings(const std::string& arguments) {
-  Result result;
-  FILE* pipe = popen((kBuild + "/frostcard greetings " + arguments + " 2>/dev/null").c_str(), "r");
-  std::array<char, 256> buffer;
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) result.output += buffer.data();
-  const int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+testing::CommandResult Greetings(const std::string& arguments) {
+  return testing::RunCapturing(kBuild + "/frostcard greetings " + arguments + " 2>/dev/null");
 }
 
 class FrostcardGreetingsTest : public ::testing::Test {
@@ -38,7 +25,7 @@ class FrostcardGreetingsTest : public ::testing::Test {
 };
 
 TEST_F(FrostcardGreetingsTest, TheBuiltCardShowsItsFourDefaultLines) {
-  const Result result = Greetings(card);
+  const testing::CommandResult result = Greetings(card);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.output,
             "\n\nSeason's Greetings\nMerry Christmas\nHappy New Year\nLove Peace Joy\n\n\n");

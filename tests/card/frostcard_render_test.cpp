@@ -1,46 +1,22 @@
 // End to end: `frostcard render` runs the real show headless; the trace and the frames are
 // checked as a user would see them.
 #include <gtest/gtest.h>
-#include <stb_image.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
-#include <memory>
-#include <sstream>
 #include <vector>
 
+#include "support/commands.h"
+#include "support/png_image.h"
 #include "support/temp_folder.h"
 
 namespace frost {
 namespace {
 
+using testing::LoadPng;
+using testing::Png;
+using testing::RunCommand;
+
 const std::string kFrostcard = std::string(FROST_BINARY_DIR) + "/frostcard";
-
-int RunCommand(const std::string& command) {
-  const int status = std::system((command + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-struct Png {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgba;
-  const unsigned char* At(int x, int y) const { return &rgba[(y * width + x) * 4]; }
-};
-
-Png LoadPng(const std::string& path) {
-  Png png;
-  int channels = 0;
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-  std::unique_ptr<unsigned char, void (*)(void*)> pixels(
-      stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes.data()),
-                            static_cast<int>(bytes.size()), &png.width, &png.height, &channels, 4),
-      stbi_image_free);
-  if (pixels)
-    png.rgba.assign(pixels.get(), pixels.get() + png.width * png.height * 4);
-  return png;
-}
 
 struct TraceLine {
   double at;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <thread>
@@ -64,7 +65,8 @@ class SequencerCommands : public ::testing::Test {
   SequencerCommands() { WriteBytes(tune_path, MakeScaleTune(2)); }
   TempFolder folder;
   std::string tune_path = folder.File("song.mid");
-  FluidSequencer sequencer{{.sound_fonts = {}, .wav_file = folder.File("out.wav")}};
+  FluidSequencer sequencer{
+      {.sound_fonts = {}, .output = SequencerOutput::kWavFile, .wav_file = folder.File("out.wav")}};
 };
 
 TEST_F(SequencerCommands, RejectsWhatItDoesNotUnderstand) {
@@ -130,7 +132,7 @@ class SequencerRender : public ::testing::Test {
   TempFolder folder;
   std::string wav_path = folder.File("out.wav");
   std::vector<std::uint8_t> tune;
-  FluidSequencer sequencer{{.wav_file = wav_path}};
+  FluidSequencer sequencer{{.output = SequencerOutput::kWavFile, .wav_file = wav_path}};
 };
 
 TEST_F(SequencerRender, PlayWaitRendersTheWholeTuneAudibly) {
@@ -217,6 +219,36 @@ TEST_F(SequencerRender, TheEmbeddedTuneSoundsForItsLength) {
   RecordProperty("resident_megabytes", std::to_string(residentMegabytes));
   std::cout << "tune " << length << " s, rms " << wave.rms << ", peak " << wave.peak << ", CPU "
             << 100 * cpuShare << " % of one core, resident " << residentMegabytes << " MB\n";
+}
+
+// --- the caller takes the samples (offline video soundtracks) ----------------------------------
+
+double Rms(const std::vector<float>& samples) {
+  double sum = 0;
+  for (float sample : samples) sum += sample * sample;
+  return std::sqrt(sum / samples.size());
+}
+
+TEST(SequencerForCaller, SoundsFromPlayUntilCloseAndIsSilentAroundIt) {
+  if (!SystemHasSoundFont())
+    GTEST_SKIP() << "no General MIDI soundfont is installed";
+  TempFolder folder;
+  WriteBytes(folder.File("song.mid"), MakeScaleTune(8));  // four seconds
+  FluidSequencer sequencer{{.output = SequencerOutput::kCaller, .wav_file = {}}};
+  std::vector<float> left(22050, 1.0f), right(22050, 1.0f);  // half a second
+  sequencer.Render(left, right);
+  EXPECT_EQ(Rms(left), 0.0);  // nothing open yet
+
+  ASSERT_EQ(sequencer.Send(OpenCommand(folder.File("song.mid"))), mci::kOk);
+  ASSERT_EQ(sequencer.Send("play filename"), mci::kOk);
+  EXPECT_TRUE(sequencer.IsSounding());
+  sequencer.Render(left, right);
+  EXPECT_GT(Rms(left), kNoiseFloor);
+  EXPECT_GT(Rms(right), kNoiseFloor);
+
+  ASSERT_EQ(sequencer.Send("close filename"), mci::kOk);  // in the middle of the tune
+  for (int i = 0; i < 3; ++i) sequencer.Render(left, right);
+  EXPECT_LT(Rms(left), kNoiseFloor / 10);
 }
 
 }  // namespace

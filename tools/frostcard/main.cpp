@@ -1,54 +1,66 @@
 // frostcard: the card's companion tool. `render` runs the show headless and writes frames and
-// a phase trace; every automated end-to-end test drives the card through it. `greetings` reads
-// and writes the greeting lines of a card file.
+// a phase trace; every automated end-to-end test drives the card through it. `export` makes a
+// video of the show with its music. `greetings` reads and writes the greeting lines of a card
+// file.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "export.h"
 #include "greetings.h"
 #include "options.h"
 #include "render.h"
 
 namespace {
 
-std::string DefaultCard(const char* argv0) {
+using namespace frost::frostcard;
+
+std::string DefaultCard() {
   std::error_code ignored;
-  auto self = std::filesystem::canonical("/proc/self/exe", ignored);
-  if (self.empty())
-    self = argv0;
+  const auto self = std::filesystem::canonical("/proc/self/exe", ignored);
   return (self.parent_path() / "Frostmail.exe").string();
+}
+
+// Parses the arguments with `parse` and runs `command` with them: exit code 2 with the usage on
+// bad arguments, 1 with one line on a run-time failure.
+template <class Parse, class Command>
+int Run(const std::vector<std::string>& args, Parse parse, Command command, const char* usage) {
+  std::string error;
+  auto options = parse(args, error);
+  if (!options) {
+    std::cerr << "frostcard: " << error << "\n" << usage << "\n";
+    return 2;
+  }
+  if (options->card.empty())
+    options->card = DefaultCard();
+  try {
+    return command(*options);
+  } catch (const std::exception& failure) {
+    std::cerr << "frostcard: " << failure.what() << "\n";
+    return 1;
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace frost::frostcard;
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty() && args[0] == "greetings") {
+  const std::string command = args.empty() ? "" : args[0];
+  if (!args.empty())
+    args.erase(args.begin());
+  if (command == "greetings") {
     try {
-      return Greetings({args.begin() + 1, args.end()});
+      return Greetings(args);
     } catch (const std::exception& failure) {
       std::cerr << "frostcard: " << failure.what() << "\n";
       return 1;
     }
   }
-  if (args.empty() || args[0] != "render") {
-    std::cerr << kUsage << "\n" << kGreetingsUsage << "\n";
-    return 2;
-  }
-  std::string error;
-  auto options = ParseRenderOptions({args.begin() + 1, args.end()}, error);
-  if (!options) {
-    std::cerr << "frostcard: " << error << "\n" << kUsage << "\n";
-    return 2;
-  }
-  if (options->card.empty())
-    options->card = DefaultCard(argv[0]);
-  try {
-    return Render(*options);
-  } catch (const std::exception& failure) {
-    std::cerr << "frostcard: " << failure.what() << "\n";
-    return 1;
-  }
+  if (command == "render")
+    return Run(args, ParseRenderOptions, Render, kUsage);
+  if (command == "export")
+    return Run(args, ParseExportOptions, Export, kExportUsage);
+  std::cerr << kUsage << "\n" << kExportUsage << "\n" << kGreetingsUsage << "\n";
+  return 2;
 }

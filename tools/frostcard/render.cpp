@@ -1,16 +1,12 @@
 #include "render.h"
 
-#include "card_folder.h"
-
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 
-#include "startup/main_module.h"
-#include "toolkit/errors.h"
+#include "headless_show.h"
 
 namespace frost::frostcard {
 namespace {
@@ -39,52 +35,40 @@ class Trace {
   std::unique_ptr<std::ofstream> out_;
 };
 
+// Writes the frames asked for and the phase trace.
+class FrameWriter : public ShowObserver {
+ public:
+  FrameWriter(const RenderOptions& options, Trace& trace) : options_(options), trace_(trace) {}
+
+  void AtShowStart(HeadlessCard& card, double start) override {
+    for (const std::string& at : options_.at) {
+      const fs::path png = fs::path(options_.outDir) / ("frame-" + at + ".png");
+      card.backend.AddCapture(start + std::stod(at),
+                              [png](const Bitmap& frame, const std::optional<Region>& region) {
+                                WritePng(png.string(), frame, region);
+                              });
+    }
+  }
+  void PhaseEntered(double showSeconds, const std::string& phase) override {
+    trace_.Write(showSeconds, phase);
+  }
+
+ private:
+  const RenderOptions& options_;
+  Trace& trace_;
+};
+
 }  // namespace
 
 int Render(const RenderOptions& options) {
-  TemporaryFolder folder;
-  std::string error;
-  if (!folder.PlaceCard(options.card, error)) {
-    std::cerr << "frostcard: " << error << "\n";
-    return 1;
-  }
   fs::create_directories(options.outDir);
-  // The tune goes where a card on this machine would write it: the render's own folder.
-  setenv("Windir", folder.Path().c_str(), 1);
-
-  HeadlessCard headless(folder, options.twipsPerPixel, options.seed);
-  Application& app = headless.app;
-  Form1& form = headless.form;
-
   Trace trace(options.traceFile);
   if (!trace.Ok()) {
     std::cerr << "frostcard: cannot write the trace file " << *options.traceFile << "\n";
     return 1;
   }
-  std::optional<double> showStart;
-  form.Sequencer().PhaseEntered = [&](Phase phase) {
-    if (!showStart) {
-      showStart = app.Now();
-      for (const std::string& at : options.at) {
-        const fs::path png = fs::path(options.outDir) / ("frame-" + at + ".png");
-        headless.backend.AddCapture(
-            *showStart + std::stod(at),
-            [png](const Bitmap& frame, const std::optional<Region>& region) {
-              WritePng(png.string(), frame, region);
-            });
-      }
-    }
-    trace.Write(app.Now() - *showStart, PhaseName(phase));
-  };
-
-  try {
-    Main(form);
-  } catch (const EndProgram&) {
-    return 0;
-  }
-  if (!showStart)
-    return 0;
-  app.Run(*showStart + options.until);
+  FrameWriter writer(options, trace);
+  RunShow({options.card, options.seed, options.twipsPerPixel, options.until}, writer);
   return 0;
 }
 

@@ -24,6 +24,8 @@ int RecordingSound::PlaySound(const char* name, std::uint32_t flags) {
 std::uint32_t RecordingSound::SendMciCommand(const std::string& command) {
   mci_commands.push_back(command);
   transcript.push_back("mci " + command);
+  if (on_mci_command)
+    on_mci_command(command);
   return mci_result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ class RecordingSound : public SoundOutput {
   std::vector<PlaySoundCall> played_sounds;
   int beeps = 0;
   std::vector<std::string> transcript;
+  // Told of every command string as it is sent, so that a renderer can time the music.
+  std::function<void(const std::string& command)> on_mci_command;
 
   // How the recorded devices answer.
   int wave_devices = 1;

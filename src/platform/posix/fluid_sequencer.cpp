@@ -282,6 +282,13 @@ class FluidSequencer::Performance {
     return true;
   }
 
+  // The caller renders the samples; this only keeps watch.
+  void SoundForCaller() { sounding_ = true; }
+  void Rendered(double seconds) {
+    if (sounding_ && HasDiedAway(seconds))
+      sounding_ = false;
+  }
+
   void WaitUntilSilent() {
     if (output_.joinable())
       output_.join();
@@ -400,7 +407,8 @@ std::uint32_t FluidSequencer::Open(const std::vector<std::string>& words) {
   if (!HasSoundFont())
     return mci::kNoMidiPresent;
   if (!synthesiser_)
-    synthesiser_ = Synthesiser::Load(sound_font_, options_.wav_file);
+    synthesiser_ = Synthesiser::Load(
+        sound_font_, options_.output == SequencerOutput::kWavFile ? options_.wav_file : "");
   if (!synthesiser_)
     return mci::kNoMidiPresent;
 
@@ -426,9 +434,7 @@ std::uint32_t FluidSequencer::Play(const std::vector<std::string>& words) {
   performance_ = Performance::Start(*synthesiser_, tune_, repeat);
   if (!performance_)
     return mci::kInvalidFile;
-  const bool sounding =
-      options_.wav_file.empty() ? performance_->SoundLive() : performance_->SoundIntoFile();
-  if (!sounding) {
+  if (!StartOutput()) {
     performance_.reset();
     ReportNoOutputOnce();
     return mci::kHardware;
@@ -436,6 +442,31 @@ std::uint32_t FluidSequencer::Play(const std::vector<std::string>& words) {
   if (wait)
     performance_->WaitUntilSilent();
   return mci::kOk;
+}
+
+bool FluidSequencer::StartOutput() {
+  switch (options_.output) {
+    case SequencerOutput::kLive:
+      return performance_->SoundLive();
+    case SequencerOutput::kWavFile:
+      return performance_->SoundIntoFile();
+    case SequencerOutput::kCaller:
+      performance_->SoundForCaller();
+      return true;
+  }
+  return false;
+}
+
+void FluidSequencer::Render(std::span<float> left, std::span<float> right) {
+  if (!synthesiser_) {
+    std::fill(left.begin(), left.end(), 0.0f);
+    std::fill(right.begin(), right.end(), 0.0f);
+    return;
+  }
+  const int frames = static_cast<int>(std::min(left.size(), right.size()));
+  fluid_synth_write_float(synthesiser_->Synth(), frames, left.data(), 0, 1, right.data(), 0, 1);
+  if (performance_)
+    performance_->Rendered(frames / kSampleRate);
 }
 
 std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,18 @@ inline constexpr std::uint32_t kNoMidiPresent = 343;
 // The system's General MIDI soundfonts, most preferred first.
 std::vector<std::string> SystemSoundFonts();
 
+// Where a tune sounds.
+enum class SequencerOutput {
+  kLive,     // the first audio driver that opens
+  kWavFile,  // the options' WAV file, rendered faster than real time
+  kCaller,   // nowhere by itself: the caller takes the samples with Render(), which drives the tune
+};
+
 struct FluidSequencerOptions {
   // The first of these that exists is loaded.
   std::vector<std::string> sound_fonts = SystemSoundFonts();
-  // Empty: play live through the first audio driver that opens. Otherwise every play renders
-  // into this WAV file, faster than real time.
-  std::string wav_file;
+  SequencerOutput output = SequencerOutput::kLive;
+  std::string wav_file;  // for SequencerOutput::kWavFile
 };
 
 // A MIDI sequencer driven by the multimedia interface's command strings, over FluidSynth:
@@ -57,6 +64,10 @@ class FluidSequencer {
   // A tune holds the audio output (or the file renderer) right now.
   bool IsSounding() const;
 
+  // SequencerOutput::kCaller: the next left.size() stereo samples at 44.1 kHz, silence while
+  // nothing is open. `left` and `right` have the same size.
+  void Render(std::span<float> left, std::span<float> right);
+
  private:
   class Synthesiser;
   class Performance;
@@ -64,6 +75,8 @@ class FluidSequencer {
   std::uint32_t Play(const std::vector<std::string>& words);
   std::uint32_t Close(const std::vector<std::string>& words);
   bool IsOpenAlias(const std::string& alias) const;
+  // Lets the new performance sound through the chosen output; false when it cannot.
+  bool StartOutput();
   void ReportNoOutputOnce();
 
   FluidSequencerOptions options_;

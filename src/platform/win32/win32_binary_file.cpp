@@ -1,0 +1,37 @@
+#include "platform/win32/win32_binary_file.h"
+
+#include "toolkit/errors.h"
+
+namespace frost {
+
+namespace {
+constexpr int kBadRecordNumber = 63;
+}
+
+std::int64_t Win32BinaryFile::Length() {
+  return LengthOf(file_, path_);
+}
+
+std::uint8_t Win32BinaryFile::GetByte(std::int64_t position) {
+  std::uint8_t value = 0;
+  ReadAt(file_, std::span(&value, 1), OffsetOf(position), path_);
+  return value;
+}
+
+void Win32BinaryFile::PutByte(std::int64_t position, std::uint8_t value) {
+  PutBytes(position, std::span(&value, 1));
+}
+
+void Win32BinaryFile::PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) {
+  WriteAllAt(file_, bytes, OffsetOf(position), path_);
+}
+
+std::int64_t Win32BinaryFile::OffsetOf(std::int64_t position) const {
+  if (position < 1) {
+    throw RuntimeError(kBadRecordNumber,
+                       "Bad record number: " + std::to_string(position) + " in " + path_);
+  }
+  return position - 1;
+}
+
+}  // namespace frost

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_file_io.h"
+
+namespace frost {
+
+// Byte access to an open file; positions count from 1. Reading past the end yields 0 and
+// raises nothing, as the card's binary file access does.
+class Win32BinaryFile : public BinaryFile {
+ public:
+  Win32BinaryFile(UniqueHandle file, std::string path)
+      : file_(std::move(file)), path_(std::move(path)) {}
+
+  std::int64_t Length() override;
+  std::uint8_t GetByte(std::int64_t position) override;
+  void PutByte(std::int64_t position, std::uint8_t value) override;
+  void PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) override;
+
+ private:
+  std::int64_t OffsetOf(std::int64_t position) const;
+
+  UniqueHandle file_;
+  std::string path_;
+};
+
+}  // namespace frost

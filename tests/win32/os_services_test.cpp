@@ -1,0 +1,206 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_sound.h"
+#include "platform/win32/windows_prelude.h"
+#include "toolkit/errors.h"
+
+namespace frost {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The card's paths are UTF-8.
+fs::path PathOf(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(PathOf(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(PathOf(path), std::ios::binary) << bytes;
+}
+
+// A fresh folder in the temporary folder, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    path_ = fs::temp_directory_path() / ("frost-win32-" + std::to_string(GetCurrentProcessId()) +
+                                         "-" + std::to_string(counter_++));
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const {
+    const std::u8string path = (path_ / PathOf(name)).u8string();
+    return {path.begin(), path.end()};
+  }
+
+ private:
+  static inline int counter_ = 0;
+  fs::path path_;
+};
+
+class Win32OsServices : public ::testing::Test {
+ protected:
+  template <class Call>
+  void ExpectError(int number, const std::string& path, Call call) {
+    try {
+      call();
+      ADD_FAILURE() << "no error for " << path;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), number) << error.what();
+      EXPECT_THAT(error.what(), ::testing::HasSubstr(path));
+    }
+  }
+
+  Win32Sound sound_;
+  Win32Platform platform_{sound_, {.program_path = "", .mutex_name = ""}};
+  ScratchFolder folder_;
+  const std::string card_ = folder_.File("Frostmail.exe");
+  const std::string copy_ = folder_.File("Frost_Mail.exe");
+  const std::string bytes_ = std::string("MZ\0\x01\xff~end", 9);
+};
+
+TEST_F(Win32OsServices, CopyReplacesALongerTargetAndLeavesNoPartBehind) {
+  WriteFile(card_, bytes_);
+  WriteFile(copy_, std::string(100, 'x'));
+
+  platform_.CopyFile(card_, copy_);
+
+  EXPECT_EQ(ReadFile(copy_), bytes_);
+  EXPECT_FALSE(platform_.FileExists(copy_ + ".part"));
+}
+
+TEST_F(Win32OsServices, CopyOntoItselfIsRefusedAndKeepsTheFile) {
+  WriteFile(card_, bytes_);
+
+  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile(card_, card_); });
+  EXPECT_EQ(ReadFile(card_), bytes_);
+}
+
+TEST_F(Win32OsServices, MissingFilesRaiseFileNotFound) {
+  const std::string missing = folder_.File("missing.exe");
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.CopyFile(missing, copy_); });
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.DeleteFile(missing); });
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.FileLength(missing); });
+  ExpectError(error::kFileNotFound, missing,
+              [&] { platform_.OpenBinary(missing, FileMode::Read); });
+  const std::string in_missing_folder = folder_.File("nowhere\\Frostmail.exe");
+  ExpectError(error::kFileNotFound, in_missing_folder,
+              [&] { platform_.WriteWholeFile(in_missing_folder, {}); });
+  EXPECT_FALSE(platform_.FileExists(copy_));
+}
+
+TEST_F(Win32OsServices, PathsOutsideTheAnsiCodePageWork) {
+  const std::string greek =
+      folder_.File("\xce\xba\xce\xac\xcf\x81\xcf\x84\xce\xb1 \xe2\x82\xac.exe");
+  WriteFile(card_, bytes_);
+
+  platform_.CopyFile(card_, greek);
+
+  EXPECT_TRUE(platform_.FileExists(greek));
+  EXPECT_EQ(platform_.FileLength(greek), 9);
+  EXPECT_EQ(platform_.OpenBinary(greek, FileMode::Read)->GetByte(6), '~');
+  platform_.DeleteFile(greek);
+  EXPECT_FALSE(platform_.FileExists(greek));
+  EXPECT_FALSE(platform_.FileExists(folder_.File("")));  // a folder is not a file
+}
+
+TEST_F(Win32OsServices, ByteAccessCountsFromOneAndExtendsTheFile) {
+  WriteFile(card_, bytes_);
+  auto file = platform_.OpenBinary(card_, FileMode::ReadWrite);
+
+  EXPECT_EQ(file->GetByte(5), 0xff);
+  EXPECT_EQ(file->GetByte(10), 0);  // past the end: nothing read, no error
+  EXPECT_THROW(file->GetByte(0), RuntimeError);
+  file->PutByte(1, 'm');
+  const std::uint8_t tail[] = {'!', '?'};
+  file->PutBytes(10, tail);
+  EXPECT_EQ(file->Length(), 11);
+  file.reset();
+  EXPECT_EQ(ReadFile(card_), "m" + bytes_.substr(1) + "!?");
+
+  platform_.WriteWholeFile(card_, tail);
+  EXPECT_EQ(ReadFile(card_), "!?");
+}
+
+// The hand-over's wait loops exist because Windows refuses to delete or overwrite a program
+// file while it runs. Started through the same call the hand-over uses, a running copy keeps
+// its file until it ends; retrying as the hand-over does then succeeds.
+TEST_F(Win32OsServices, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds) {
+  const std::string running = folder_.File("Lingering.exe");
+  platform_.CopyFile(platform_.ProgramPath(), running);
+  WriteFile(card_, bytes_);
+
+  ASSERT_GT(platform_.ShellExecuteOpen(running), 32);
+  const std::string started = folder_.File("Lingering.started");
+  for (int tries = 0; tries < 100 && !platform_.FileExists(started); ++tries)
+    std::this_thread::sleep_for(100ms);
+  ASSERT_TRUE(platform_.FileExists(started));
+
+  ExpectError(error::kPermissionDenied, running, [&] { platform_.DeleteFile(running); });
+  ExpectError(error::kPermissionDenied, running, [&] { platform_.CopyFile(card_, running); });
+  EXPECT_TRUE(platform_.FileExists(running));
+  EXPECT_FALSE(platform_.FileExists(running + ".part"));
+
+  bool deleted = false;
+  for (int tries = 0; tries < 50 && !deleted; ++tries) {
+    try {
+      platform_.DeleteFile(running);
+      deleted = true;
+    } catch (const RuntimeError&) {
+      std::this_thread::sleep_for(300ms);
+    }
+  }
+  EXPECT_TRUE(deleted);
+  EXPECT_FALSE(platform_.FileExists(running));
+}
+
+TEST_F(Win32OsServices, TheSingleInstanceGuardIsHeldUntilReleased) {
+  const std::string name = "Local\\frost-test-" + std::to_string(GetCurrentProcessId());
+  Win32Platform first(sound_, {.program_path = "", .mutex_name = name});
+  Win32Platform second(sound_, {.program_path = "", .mutex_name = name});
+
+  EXPECT_TRUE(first.AcquireSingleInstance());
+  EXPECT_TRUE(first.AcquireSingleInstance());  // held already
+  EXPECT_FALSE(second.AcquireSingleInstance());
+  first.ReleaseSingleInstance();
+  EXPECT_TRUE(second.AcquireSingleInstance());
+  EXPECT_FALSE(first.AcquireSingleInstance());
+}
+
+TEST_F(Win32OsServices, EnvironmentTemporaryFolderAndProgramPath) {
+  SetEnvironmentVariableW(L"FROST_TEST_VALUE", L"C:\\Gr\u00fc\u00dfe");
+  SetEnvironmentVariableW(L"FROST_TEST_EMPTY", L"");
+  EXPECT_EQ(platform_.Environment("frost_test_value"),
+            "C:\\Gr\xc3\xbc\xc3\x9f"
+            "e");
+  EXPECT_EQ(platform_.Environment("FROST_TEST_EMPTY"), "");
+  EXPECT_EQ(platform_.Environment("FROST_TEST_MISSING"), std::nullopt);
+
+  const std::string temp = platform_.TempFolder();
+  EXPECT_NE(temp.back(), '\\');
+  EXPECT_TRUE(fs::is_directory(PathOf(temp)));
+
+  EXPECT_THAT(platform_.ProgramPath(), ::testing::EndsWith("\\win32_test.exe"));
+  EXPECT_TRUE(platform_.FileExists(platform_.ProgramPath()));
+  Win32Platform elsewhere(sound_, {.program_path = card_, .mutex_name = ""});
+  EXPECT_EQ(elsewhere.ProgramPath(), card_);
+}
+
+}  // namespace
+}  // namespace frost
