@@ -64,6 +64,11 @@ void Form1::Picture1_Click() {
   LayOutMenuStrip(*this);
 }
 
+void Form1::RefreshMenuStrip() {
+  PictureMenu.PaintPicture(Picture1.Image(), 0, 0,
+                           {.sourceX = PictureMenu.Left(), .sourceY = PictureMenu.Top()});
+}
+
 // Whether a browser opened is not looked at.
 void Form1::Label2_Click() {
   OS().ShellExecuteOpen(kMakerAddress);

@@ -12,7 +12,7 @@ void Form1::DrawBackground() {
     Picture1.Box(i, i, Picture1.Width() - i, Picture1.Height() - i, ShadedColor());
     Intensity += 0.1;
     DoEventsIfOn();
-    if (i == 500 && Phase == "DrawTree") {
+    if (i == 500 && Sequencer().Current() == Phase::DrawTree) {
       // Halfway through the show's backdrop the strip takes on what lies beneath it and the
       // window holds still for a second.
       RefreshMenuStrip();

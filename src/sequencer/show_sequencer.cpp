@@ -1,125 +1,82 @@
-// The show: thirteen phases on the 10 ms timer. The blocks of a tick are independent tests, not
-// alternatives: a block that changes the phase lets the next block test the new phase with a
-// fresh clock reading in the same tick, so long paintings cascade.
-#include "startup/form1.h"
+#include "sequencer/show_sequencer.h"
+
+#include <utility>
+
+#include "toolkit/application.h"
 #include "toolkit/errors.h"
 
 namespace frost {
-void Form1::EnterPhase(const char* phase) {
-  Phase = phase;
-  PhaseStart = App().Now();
+namespace {
+
+constexpr double kMenuIdleSeconds = 7;
+
+void RunSteps(const ShowSteps& steps) {
+  for (const auto& step : steps) Attempt(step);
+}
+
+}  // namespace
+
+ShowSequencer::ShowSequencer(Application& app, ShowScript script)
+    : app_(app), script_(std::move(script)) {}
+
+void ShowSequencer::Start(Phase phase) {
+  current_ = phase;
+  phaseStart_ = app_.Now();
   if (PhaseEntered)
-    PhaseEntered(Phase);
+    PhaseEntered(phase);
 }
 
-void Form1::RefreshMenuStrip() {
-  PictureMenu.PaintPicture(Picture1.Image(), 0, 0,
-                           {.sourceX = PictureMenu.Left(), .sourceY = PictureMenu.Top()});
+void ShowSequencer::Tick() {
+  HideIdleMenu();
+  for (std::size_t index = 0; index < script_.phases.size(); ++index) {
+    if (!RunRow(index))
+      return;
+  }
 }
 
-void Form1::TimerMain_Timer() {
-  auto now = [&] { return App().Now(); };
-  auto due = [&](const char* phase, double duration) {
-    return Phase == phase && now() > PhaseStart + duration;
-  };
-  const bool editorOpen = [&] {
-    bool open = false;
-    Attempt([&] { open = TextGreetings(1).Visible(); });
-    return open;
-  }();
+void ShowSequencer::NoteMenuMouseMove() {
+  lastMenuMouseMove_ = app_.Now();
+}
 
-  // Menu block: hide the strip and the about label after 7 idle seconds.
-  ResumeNext([&] {
-    if (!editorOpen && now() > LastMenuMouseMove + 7) {
-      LastMenuMouseMove = now();
-      Label2.SetVisible(false);
-      PictureMenu.SetVisible(false);
+// Recording the hiding time as a movement hides the strip again at most every 7 s.
+void ShowSequencer::HideIdleMenu() {
+  const bool editorOpen = EditorOpen();
+  Attempt([&] {
+    if (!editorOpen && app_.Now() > lastMenuMouseMove_ + kMenuIdleSeconds) {
+      lastMenuMouseMove_ = app_.Now();
+      script_.hideMenu();
     }
   });
+}
 
-  if (due("DrawSnow", 0)) {
-    ResumeNext([&] { Picture1.SetAutoRedraw(false); });
-    if (now() > PhaseStart + 7) {
-      ResumeNext([&] { Picture1.FillStyle = FillStyle::Transparent; }, [&] { Picture1.Cls(); },
-                 [&] { Picture1.SetAutoRedraw(true); }, [&] { Picture1.Refresh(); },
-                 [&] { EnterPhase("DrawBack"); }, [&] { DoEvents(); });
-    }
-    ResumeNext([&] { DoEvents(); }, [&] { MoveSnowFlakes(); }, [&] { RefreshMenuStrip(); });
+bool ShowSequencer::EditorOpen() const {
+  bool open = false;
+  Attempt([&] { open = script_.editorOpen(); });
+  return open;
+}
+
+// One row of a tick; false when the tick ends there. Every test reads the clock afresh.
+bool ShowSequencer::RunRow(std::size_t index) {
+  const PhaseRow& row = script_.phases[index];
+  if (current_ != row.phase || !(app_.Now() > phaseStart_))
+    return true;
+  RunSteps(row.everyTickBefore);
+  if (app_.Now() > phaseStart_ + row.seconds) {
+    if (row.heldByEditor && EditorOpen())
+      return false;
+    if (index + 1 < script_.phases.size())
+      EnterRow(script_.phases[index + 1]);
+    else
+      RunSteps(row.overtime);
   }
-  if (due("DrawBack", 0)) {
-    ResumeNext([&] { Picture1.FillStyle = FillStyle::Transparent; },
-               [&] {
-                 Picture1.PaintPicture(
-                     PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                     {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-               },
-               [&] { EnterPhase("DrawTree"); }, [&] { DoEvents(); }, [&] { Command2_Click(); },
-               [&] { RefreshMenuStrip(); });
-  }
-  if (due("DrawTree", 4)) {
-    ResumeNext([&] { EnterPhase("AnimTree"); }, [&] { DoEvents(); }, [&] { Command8_Click(); });
-  }
-  if (due("AnimTree", 4)) {
-    ResumeNext([&] { EnterPhase("Pause1"); }, [&] { DoEventsOn = false; }, [&] { DoEvents(); },
-               [&] { Command4_Click(); });
-  }
-  if (due("Pause1", 10)) {
-    ResumeNext([&] { EnterPhase("DrawNativity"); }, [&] { DoEventsOn = false; },
-               [&] { DoEvents(); }, [&] { Command4_Click(); });
-  }
-  if (due("DrawNativity", 3)) {
-    ResumeNext([&] { EnterPhase("AnimNativity"); }, [&] { Command2_Click(); }, [&] { DoEvents(); },
-               [&] { DoEventsOn = true; }, [&] { Command6_Click(); });
-  }
-  if (due("AnimNativity", 7)) {
-    ResumeNext([&] { EnterPhase("DrawGreeting"); }, [&] { DoEventsOn = false; },
-               [&] { DoEvents(); }, [&] { Command9_Click(); });
-  }
-  if (due("DrawGreeting", 7)) {
-    ResumeNext([&] { EnterPhase("AnimGreeting"); }, [&] { Command9_Click(); },
-               [&] { Command2_Click(); }, [&] { DoEvents(); }, [&] { Command7_Click(); });
-  }
-  if (due("AnimGreeting", 1)) {
-    ResumeNext([&] { EnterPhase("DrawFireworks"); }, [&] { DoEvents(); },
-               [&] { Command10_Click(); });
-  }
-  if (due("DrawFireworks", 1)) {
-    ResumeNext([&] { EnterPhase("ReDrawTree"); }, [&] { DoEvents(); });
-  }
-  if (due("ReDrawTree", 7)) {
-    bool editorStillOpen = false;
-    Attempt([&] { editorStillOpen = TextGreetings(1).Visible(); });
-    if (editorStillOpen)
-      return;  // the show waits here until the editor closes
-    ResumeNext([&] { SetVisible(false); }, [&] { DoEvents(); },
-               [&] { EnterPhase("DrawFireworks1"); }, [&] { Command10_Click(); },
-               [&] { Command14_Click(); }, [&] { DoEvents(); }, [&] { Command8_Click(); },
-               [&] { Command4_Click(); }, [&] { DoEvents(); }, [&] { Command18_Click(); },
-               [&] { DoEvents(); }, [&] { SetVisible(true); }, [&] { DoEvents(); });
-  }
-  if (due("DrawFireworks1", 3)) {
-    ResumeNext([&] { EnterPhase("DrawRandSnow"); }, [&] { FireworksUseColor = true; },
-               [&] { TimerFireworks.SetEnabled(true); });
-  }
-  if (due("DrawRandSnow", 21)) {
-    ResumeNext(
-        [&] {
-          if (!Picture1.AutoRedraw())
-            Picture1.SetAutoRedraw(true);
-        },
-        [&] {
-          if (TimerFireworks.Enabled()) {
-            TimerFireworks.SetEnabled(false);
-            Sound().StopSoundFile();
-          }
-        },
-        [&] {
-          if (Picture1.DrawWidth != 2)
-            Picture1.DrawWidth = 2;
-        },
-        [&] { TimerMain.SetInterval(static_cast<int>(Int(491 * App().Rnd() + 10))); },
-        [&] { ScatterSnowFlakes(); });
-  }
+  RunSteps(row.everyTickAfter);
+  return true;
+}
+
+void ShowSequencer::EnterRow(const PhaseRow& row) {
+  RunSteps(row.enter);
+  Attempt([&] { Start(row.phase); });
+  RunSteps(row.entered);
 }
 
 }  // namespace frost

@@ -25,9 +25,6 @@ struct CardState {
   double TierFillLevel = 0;
   double LastLightPattern = 0;
   bool CandlesDrawn = false;
-  double PhaseStart = 0;
-  std::string Phase;
-  double LastMenuMouseMove = 0;
   std::array<double, kFlakeCount> SnowX{};
   std::array<double, kFlakeCount> SnowY{};
   double FlakeRadius = 0;

@@ -75,7 +75,8 @@ Form1::Form1(Application& app, Platform& platform)
       TimerGreetingsAnim(*this, "TimerGreetingsAnim", 1000),
       TimerFireworks(*this, "TimerFireworks", 500),
       platform_(platform),
-      sound_(platform) {
+      sound_(platform),
+      sequencer_(app, ShowPhases()) {
   Caption = "Frostmail";
   Icon = WindowIcon();
   PlaceButton(Command5, "Star", 7968, 2292, 780, 396);

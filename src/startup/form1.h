@@ -1,8 +1,8 @@
 #pragma once
-#include <functional>
 #include <string>
 
 #include "platform/platform.h"
+#include "sequencer/show_sequencer.h"
 #include "sound/bas_sound.h"
 #include "startup/card_state.h"
 #include "toolkit/application.h"
@@ -23,6 +23,7 @@ class Form1 : public Form, public CardState {
   Application& App() const { return Form::App(); }
   Platform& OS() const { return platform_; }
   BasSound& Sound() { return sound_; }
+  ShowSequencer& Sequencer() { return sequencer_; }
   // sx and sy: the screen's twips per pixel over the design value 15.
   double ScaleX() const { return App().TwipsPerPixelX() / 15.0; }
   double ScaleY() const { return App().TwipsPerPixelY() / 15.0; }
@@ -99,8 +100,7 @@ class Form1 : public Form, public CardState {
   void Command18_Click();  // "hide Region"
 
   // --- show sequencer and control commands (sequencer/) ---
-  void TimerMain_Timer();
-  void RefreshMenuStrip();
+  void TimerMain_Timer() { sequencer_.Tick(); }
   void Command2_Click();   // "Back"
   void Command4_Click();   // "Anim": tree lights
   void Command9_Click();   // "Anim": candles
@@ -159,7 +159,8 @@ class Form1 : public Form, public CardState {
   void ImageEditSave_Click();
   void TextGreetings_Change(int index);
   void Label2_Click();
-  void Command20_Click();  // "SavePic"
+  void Command20_Click();   // "SavePic"
+  void RefreshMenuStrip();  // the strip takes on the part of the card beneath it
 
   // Hand-over plumbing (startup/hand_over.cpp).
   // Releases the single-instance guard, then starts `path`: the started card must not find the
@@ -169,8 +170,6 @@ class Form1 : public Form, public CardState {
   double HandOverTimeLimit = 30;
   // Seeds the random generator from the clock at load; off in headless renders with --seed.
   bool SeedFromClock = true;
-  // Told whenever the sequencer enters a phase (the headless renderer writes its trace).
-  std::function<void(const std::string& phase)> PhaseEntered;
 
   // The card's program file names in ProgramFolder.
   std::string ProgramFilePath() const;       // ".../Frostmail.exe"
@@ -178,12 +177,13 @@ class Form1 : public Form, public CardState {
 
  private:
   void WireEvents();
-  void EnterPhase(const char* phase);
+  ShowScript ShowPhases();  // the show's phases and their steps, from the form's handlers
   bool WaitUntilGone(const std::string& path);
   bool CopyUntilComplete(const std::string& from, const std::string& to, std::string& failure);
 
   Platform& platform_;
   BasSound sound_;
+  ShowSequencer sequencer_;
 };
 
 }  // namespace frost

@@ -96,7 +96,7 @@ void Form1::Form_Load() {
              [&] { Picture1.DrawStyle = DrawStyle::Solid; }, [&] { DoEvents(); },
              [&] {
                DoEventsOn = true;
-               EnterPhase("DrawSnow");
+               sequencer_.Start();
              },
              [&] { TimerMain.SetEnabled(true); });
 }

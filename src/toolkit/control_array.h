@@ -22,7 +22,7 @@ class ControlArray {
   T& operator()(int index) {
     auto found = members_.find(index);
     if (found == members_.end()) {
-      throw RuntimeError(340,
+      throw RuntimeError(error::kNoSuchArrayElement,
                          "Control array element '" + std::to_string(index) + "' doesn't exist");
     }
     return *found->second;
@@ -30,7 +30,7 @@ class ControlArray {
 
   T& Load(int index) {
     if (members_.contains(index)) {
-      throw RuntimeError(360, "Object already loaded");
+      throw RuntimeError(error::kAlreadyLoaded, "Object already loaded");
     }
     auto member = std::make_unique<T>(form_, container_, name_, index);
     member->CopyDesignFrom(*members_.at(0));

@@ -124,7 +124,7 @@ TEST_F(HandOverTest, NormalRunShowsTheCardEvenWhenTheLeftoverWillNotGo) {
   WriteFile(folder.File("Frost_Mail.exe") + "/keep", "x");
   EXPECT_FALSE(RunAs("Frostmail.exe"));
   EXPECT_TRUE(card.form.TimerMain.Enabled());
-  EXPECT_EQ(card.form.Phase, "DrawSnow");
+  EXPECT_EQ(card.form.Sequencer().Current(), Phase::DrawSnow);
 }
 
 TEST_F(HandOverTest, SecondInstanceEndsAtOnceTouchingNothing) {

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <map>
 #include <set>
-#include <string>
 
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
@@ -41,42 +40,43 @@ TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
     burst();
   };
   Main(form);
-  ASSERT_EQ(form.Phase, "DrawSnow");
+  ASSERT_EQ(form.Sequencer().Current(), Phase::DrawSnow);
 
   // What every phase must find once its transition has run (all off unless listed).
-  const std::map<std::string, TimerStates> expected = {
-      {"DrawSnow", {false, false, false, false, false}},
-      {"DrawTree", {false, false, false, false, false}},
-      {"AnimTree", {false, false, false, false, false}},
-      {"Pause1", {true, false, false, false, false}},
-      {"DrawNativity", {false, false, false, false, false}},
-      {"AnimNativity", {false, false, false, false, false}},
-      {"DrawGreeting", {false, true, false, false, false}},
-      {"AnimGreeting", {false, false, false, false, false}},
-      {"DrawFireworks", {false, false, true, false, false}},
-      {"ReDrawTree", {false, false, true, false, false}},
-      {"DrawFireworks1", {true, false, false, false, false}},
+  const std::map<Phase, TimerStates> expected = {
+      {Phase::DrawSnow, {false, false, false, false, false}},
+      {Phase::DrawTree, {false, false, false, false, false}},
+      {Phase::AnimTree, {false, false, false, false, false}},
+      {Phase::Pause1, {true, false, false, false, false}},
+      {Phase::DrawNativity, {false, false, false, false, false}},
+      {Phase::AnimNativity, {false, false, false, false, false}},
+      {Phase::DrawGreeting, {false, true, false, false, false}},
+      {Phase::AnimGreeting, {false, false, false, false, false}},
+      {Phase::DrawFireworks, {false, false, true, false, false}},
+      {Phase::ReDrawTree, {false, false, true, false, false}},
+      {Phase::DrawFireworks1, {true, false, false, false, false}},
   };
-  std::set<std::string> seen;
+  std::set<Phase> seen;
   const double end = card.app.Now() + 80;
-  while (form.Phase != "DrawRandSnow" && card.app.Now() < end) {
+  while (form.Sequencer().Current() != Phase::DrawRandSnow && card.app.Now() < end) {
     card.app.Run(card.app.Now() + 0.25);
-    auto found = expected.find(form.Phase);
+    const Phase phase = *form.Sequencer().Current();
+    auto found = expected.find(phase);
     if (found == expected.end())
       continue;
-    seen.insert(form.Phase);
+    seen.insert(phase);
     TimerStates actual{form.TimerAnimTree.Enabled(), form.TimerCard.Enabled(),
                        form.TimerGreetingsAnim.Enabled(), form.TimerFireworks.Enabled(),
                        form.TimerSpeclAnimTree.Enabled()};
-    EXPECT_EQ(actual, found->second) << "in phase " << form.Phase;
+    EXPECT_EQ(actual, found->second) << "in phase " << PhaseName(phase);
   }
   EXPECT_EQ(seen.size(), expected.size());
-  ASSERT_EQ(form.Phase, "DrawRandSnow");
+  ASSERT_EQ(form.Sequencer().Current(), Phase::DrawRandSnow);
   EXPECT_TRUE(form.TimerAnimTree.Enabled());
 
   // Bursts hold the window for a second each and can run inside the tree lights' yields, so
   // the last phase is judged by what happened in it rather than sampled at fixed times.
-  card.app.Run(form.PhaseStart + 25);
+  card.app.Run(card.app.Now() + 25);
   EXPECT_GT(bursts, 5);
   EXPECT_FALSE(form.TimerFireworks.Enabled());
   // The music was stopped twice: early in the load step, and when the fireworks stopped.

@@ -60,17 +60,17 @@ TEST_P(BackdropTest, FrameRectanglesLieFortyTwipsApartGrowingBrighter) {
 
 TEST_P(BackdropTest, PausesOneSecondAndRefreshesTheStripOnlyInTheDrawTreePhase) {
   const Bitmap stripBefore = form.PictureMenu.Image();
-  form.Phase = "DrawBack";
+  form.Sequencer().Start(Phase::DrawBack);
   EXPECT_LT(Elapsed(&Form1::DrawBackground), 0.001);
   EXPECT_EQ(form.PictureMenu.Image(), stripBefore);
 
-  form.Phase = "DrawTree";
+  form.Sequencer().Start(Phase::DrawTree);
   EXPECT_NEAR(Elapsed(&Form1::DrawBackground), 1.0, 0.001);
   EXPECT_NE(form.PictureMenu.Image(), stripBefore);
 }
 
 TEST_P(BackdropTest, TheStripShowsTheBackdropAsItWasHalfwayBeneathIt) {
-  form.Phase = "DrawTree";
+  form.Sequencer().Start(Phase::DrawTree);
   form.DrawBackground();
   const double tpp = probe.Tpp();
   auto pixel = [&](double twips) { return std::floor(twips / tpp + 0.5); };

@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PaintingPaceTest, BackdropFillsInOverOneToTwoSeconds) {
   form.DoEventsOn = true;
-  form.Phase = "DrawBack";
+  form.Sequencer().Start(Phase::DrawBack);
   const double seconds = Elapsed([](Form1& card) {
     card.DrawBackground();
     card.DrawFrame();

@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/recording_sound.h"
+#include "toolkit/errors.h"
 
 namespace frost {
 namespace {
@@ -205,11 +204,15 @@ TEST_F(BasSoundTest, StopDoesOnlyTheHalfItIsAskedFor) {
   EXPECT_THAT(sound.transcript, IsEmpty());
 }
 
-// A platform whose sound calls fail the hard way.
+// A platform whose sound calls fail with a run-time error.
 class FailingSound : public RecordingSound {
  public:
-  int PlaySound(const char*, std::uint32_t) override { throw std::runtime_error("no sound"); }
-  std::uint32_t SendMciCommand(const std::string&) override { throw std::runtime_error("no MCI"); }
+  int PlaySound(const char*, std::uint32_t) override {
+    throw RuntimeError(error::kInvalidCall, "no sound");
+  }
+  std::uint32_t SendMciCommand(const std::string&) override {
+    throw RuntimeError(error::kInvalidCall, "no MCI");
+  }
 };
 
 TEST(BasSoundStop, SkipsEveryFailingStep) {

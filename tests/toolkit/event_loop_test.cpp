@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,13 @@ TEST_F(EventLoopTest, EndIsNotSwallowedByResumeNext) {
   timer.SetEnabled(true);
   EXPECT_TRUE(app.Run(1.0));
   EXPECT_FALSE(skippedStepRan);
+}
+
+TEST(ResumeNextTest, SkipsRunTimeErrorsButNotFaultsOfTheProgram) {
+  bool nextStepRan = false;
+  ResumeNext([] { throw RuntimeError(error::kInvalidCall, "fails"); }, [&] { nextStepRan = true; });
+  EXPECT_TRUE(nextStepRan);
+  EXPECT_THROW(Attempt([] { throw std::logic_error("a fault"); }), std::logic_error);
 }
 
 TEST_F(EventLoopTest, CloseRequestAsksTheFormAndMayBeCancelled) {

@@ -20,12 +20,12 @@ bool RunShow(const ShowSettings& settings, ShowObserver& observer) {
   HeadlessCard headless(folder, settings.twipsPerPixel, settings.seed);
   Application& app = headless.app;
   std::optional<double> showStart;
-  headless.form.PhaseEntered = [&](const std::string& phase) {
+  headless.form.Sequencer().PhaseEntered = [&](Phase phase) {
     if (!showStart) {
       showStart = app.Now();
       observer.AtShowStart(headless, *showStart);
     }
-    observer.PhaseEntered(app.Now() - *showStart, phase);
+    observer.PhaseEntered(app.Now() - *showStart, PhaseName(phase));
   };
   observer.BeforeMain(headless);
   try {

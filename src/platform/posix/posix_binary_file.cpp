@@ -8,10 +8,6 @@
 
 namespace frost {
 
-namespace {
-constexpr int kBadRecordNumber = 63;
-}
-
 std::int64_t PosixBinaryFile::Length() {
   return StatOpenFile(file_, path_).st_size;
 }
@@ -44,7 +40,7 @@ void PosixBinaryFile::Flush() {
 
 off_t PosixBinaryFile::OffsetOf(std::int64_t position) const {
   if (position < 1) {
-    throw RuntimeError(kBadRecordNumber,
+    throw RuntimeError(error::kBadRecordNumber,
                        "Bad record number: " + std::to_string(position) + " in " + path_);
   }
   return static_cast<off_t>(position - 1);

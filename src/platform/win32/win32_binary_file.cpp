@@ -4,10 +4,6 @@
 
 namespace frost {
 
-namespace {
-constexpr int kBadRecordNumber = 63;
-}
-
 std::int64_t Win32BinaryFile::Length() {
   return LengthOf(file_, path_);
 }
@@ -28,7 +24,7 @@ void Win32BinaryFile::PutBytes(std::int64_t position, std::span<const std::uint8
 
 std::int64_t Win32BinaryFile::OffsetOf(std::int64_t position) const {
   if (position < 1) {
-    throw RuntimeError(kBadRecordNumber,
+    throw RuntimeError(error::kBadRecordNumber,
                        "Bad record number: " + std::to_string(position) + " in " + path_);
   }
   return position - 1;
