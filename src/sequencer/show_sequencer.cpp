@@ -44,35 +44,30 @@ void Form1::TimerMain_Timer() {
                  [&] { Picture1.SetAutoRedraw(true); }, [&] { Picture1.Refresh(); },
                  [&] { EnterPhase("DrawBack"); }, [&] { DoEvents(); });
     }
-    ResumeNext([&] { DoEvents(); }, [&] { MoveSnowFlakes(); }, [&] { RefreshMenuStrip(); });
+    ResumeNext([&] { DoEvents(); }, [&] { snow.MoveSnowFlakes(); }, [&] { RefreshMenuStrip(); });
   }
   if (due("DrawBack", 0)) {
     ResumeNext([&] { Picture1.FillStyle = FillStyle::Transparent; },
-               [&] {
-                 Picture1.PaintPicture(
-                     PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                     {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-               },
-               [&] { EnterPhase("DrawTree"); }, [&] { DoEvents(); }, [&] { Command2_Click(); },
-               [&] { RefreshMenuStrip(); });
+               [&] { backdrop.DrawNativity(); }, [&] { EnterPhase("DrawTree"); },
+               [&] { DoEvents(); }, [&] { Command2_Click(); }, [&] { RefreshMenuStrip(); });
   }
   if (due("DrawTree", 4)) {
     ResumeNext([&] { EnterPhase("AnimTree"); }, [&] { DoEvents(); }, [&] { Command8_Click(); });
   }
   if (due("AnimTree", 4)) {
-    ResumeNext([&] { EnterPhase("Pause1"); }, [&] { DoEventsOn = false; }, [&] { DoEvents(); },
-               [&] { Command4_Click(); });
+    ResumeNext([&] { EnterPhase("Pause1"); }, [&] { paint.DoEventsOn = false; },
+               [&] { DoEvents(); }, [&] { Command4_Click(); });
   }
   if (due("Pause1", 10)) {
-    ResumeNext([&] { EnterPhase("DrawNativity"); }, [&] { DoEventsOn = false; },
+    ResumeNext([&] { EnterPhase("DrawNativity"); }, [&] { paint.DoEventsOn = false; },
                [&] { DoEvents(); }, [&] { Command4_Click(); });
   }
   if (due("DrawNativity", 3)) {
     ResumeNext([&] { EnterPhase("AnimNativity"); }, [&] { Command2_Click(); }, [&] { DoEvents(); },
-               [&] { DoEventsOn = true; }, [&] { Command6_Click(); });
+               [&] { paint.DoEventsOn = true; }, [&] { Command6_Click(); });
   }
   if (due("AnimNativity", 7)) {
-    ResumeNext([&] { EnterPhase("DrawGreeting"); }, [&] { DoEventsOn = false; },
+    ResumeNext([&] { EnterPhase("DrawGreeting"); }, [&] { paint.DoEventsOn = false; },
                [&] { DoEvents(); }, [&] { Command9_Click(); });
   }
   if (due("DrawGreeting", 7)) {
@@ -98,7 +93,7 @@ void Form1::TimerMain_Timer() {
                [&] { DoEvents(); }, [&] { SetVisible(true); }, [&] { DoEvents(); });
   }
   if (due("DrawFireworks1", 3)) {
-    ResumeNext([&] { EnterPhase("DrawRandSnow"); }, [&] { FireworksUseColor = true; },
+    ResumeNext([&] { EnterPhase("DrawRandSnow"); }, [&] { fireworks.UseColor(); },
                [&] { TimerFireworks.SetEnabled(true); });
   }
   if (due("DrawRandSnow", 21)) {
@@ -118,7 +113,7 @@ void Form1::TimerMain_Timer() {
             Picture1.DrawWidth = 2;
         },
         [&] { TimerMain.SetInterval(static_cast<int>(Int(491 * App().Rnd() + 10))); },
-        [&] { ScatterSnowFlakes(); });
+        [&] { snow.ScatterSnowFlakes(); });
   }
 }
 

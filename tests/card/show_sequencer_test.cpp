@@ -22,7 +22,7 @@ class ShowSequencerTest : public ::testing::Test {
   };
 
   ShowSequencerTest() {
-    form.DoEventsOn = true;
+    form.paint.DoEventsOn = true;
     form.PhaseEntered = [this](const std::string& phase) {
       entries.push_back({phase, card.app.Now(), ticks});
     };
@@ -145,7 +145,7 @@ TEST_F(ShowSequencerTest, AfterTwentyOneSecondsOfRandSnowFireworksAndMusicStopOn
   RunFor(3.2);
   ASSERT_THAT(Phases(), ElementsAre("DrawRandSnow"));
   EXPECT_TRUE(form.TimerFireworks.Enabled());
-  EXPECT_TRUE(form.FireworksUseColor);
+  EXPECT_TRUE(form.fireworks.UsesColor());
   card.sound.mci_commands.clear();
 
   // Bursts hold the window for about a second each, so the first tick after 21 s can be late.

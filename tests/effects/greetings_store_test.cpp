@@ -20,7 +20,7 @@ class GreetingsStoreTest : public ::testing::Test {
  protected:
   GreetingsStoreTest() {
     form.ProgramFolder = folder.Path().string();
-    form.LayoutGreetingBoxes();
+    form.greetingPanel.LayoutGreetingBoxes();
     // The editor's change handler yields once per change; these tests count the reader's own.
     for (int k = 1; k <= 8; ++k) form.TextGreetings(k).Change = nullptr;
   }

@@ -205,7 +205,7 @@ TEST(CopyWriterOpenTest, CopyThatCannotBeOpenedIsReportedOnceAndStartedUnchanged
   RefusingPlatform platform(sound);
   Form1 form(app, platform);
   form.ProgramFolder = folder.Path().string();
-  form.LayoutGreetingBoxes();
+  form.greetingPanel.LayoutGreetingBoxes();
   form.TextGreetings(1).SetText("lost");
   const Bytes program = ProgramWithOldArea();
   WriteBytes(folder.File("Frostmail.exe"), program);

@@ -32,7 +32,7 @@ class PersonaliseTest : public ::testing::Test {
  protected:
   explicit PersonaliseTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
     form.ProgramFolder = folder.Path().string();
-    form.LayoutGreetingBoxes();
+    form.greetingPanel.LayoutGreetingBoxes();
     form.SetVisible(true);
   }
 

@@ -48,7 +48,7 @@ std::optional<LineChanges> ParseChanges(const std::vector<std::string>& args, st
 // The card's own reader fills the greeting boxes; its writer does the rest.
 void LoadLines(Form1& form, const TemporaryFolder& folder) {
   form.ProgramFolder = folder.Path().string();
-  form.LayoutGreetingBoxes();
+  form.greetingPanel.LayoutGreetingBoxes();
   form.LoadGreetings();
 }
 
