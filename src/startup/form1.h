@@ -127,7 +127,7 @@ class Form1 : public Form, public CardState {
   void Command19_Click();  // "End"
   void ImageClose_Click();
   void FitToScreen();      // sizes surface and window for the screen
-  void SetStartColours();  // colour factors and brightness levels
+  void SetStartColours();  // the painters' colour factors
   void CopyBackHandOver();
   void RemoveLeftoverCopy();
   // --- window shape (startup/) ---
