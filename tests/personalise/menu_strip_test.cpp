@@ -150,7 +150,8 @@ TEST_F(MenuStripTest, InTheShapedWindowTheShownStripJoinsTheRegionAndCanBeUsed) 
   EXPECT_FALSE(form.TextGreetings(1).Visible());
   EXPECT_FALSE(inRegion(form.TextGreetings(8)));
   // Idle hiding gives the window the tree's shape back.
-  form.LastMenuMouseMove = card.app.Now() - 8;
+  form.Sequencer().NoteMenuMouseMove();
+  card.app.Sleep(8000);
   form.TimerMain_Timer();
   EXPECT_FALSE(form.PictureMenu.Visible());
   EXPECT_EQ(card.backend.WindowRegion(), tree);
