@@ -56,7 +56,7 @@ void WrappedDot(Bitmap& target, const PixelRect& clip, PixelPoint at, const Pen&
 std::vector<Stroke> RecordTreeStrokes() {
   testing::CardFixture card;
   card.app.SetPacing(0);
-  card.form.DoEventsOn = false;
+  card.form.paint.DoEventsOn = false;
   std::vector<Stroke> strokes;
   recording = &strokes;
   card.form.Command8_Click();

@@ -1,6 +1,8 @@
+#include "effects/card_panel.h"
+
 #include "effects/relief_text.h"
 #include "scene/for_step.h"
-#include "startup/form1.h"
+#include "toolkit/text_measure.h"
 
 namespace frost {
 namespace {
@@ -9,123 +11,114 @@ constexpr const char* kCardLine = "Born to you this day a Savior who is Christ t
 constexpr double kGlowAspect = 1.1;
 constexpr double kRingAspect = 0.3;  // flat rings: 0.3 times as high as wide
 
+}  // namespace
+
 // The flames' colour: the shared colour a tenth brighter, each product rounded half to even.
-Color BoostedColor(const Form1& form) {
-  const double i = form.Intensity;
-  return RGB(CInt(1.1 * form.ColorR * i), CInt(1.1 * form.ColorG * i), CInt(1.1 * form.ColorB * i));
+Color CardPanel::BoostedColor() const {
+  const double i = paint_.Intensity;
+  return RGB(CInt(1.1 * paint_.ColorR * i), CInt(1.1 * paint_.ColorG * i),
+             CInt(1.1 * paint_.ColorB * i));
 }
 
 // Where the candles stand; bodies and flames share it.
-struct CandlePlace {
-  double leftX, rightX;
-  double bodyRadius;
-  double height;
-  double bottomY, topY;
-};
-
-CandlePlace PlaceCandles(const Form1& form) {
+CardPanel::CandlePlace CardPanel::PlaceCandles() const {
+  const PictureBox& picture = paint_.Picture1;
   CandlePlace place;
-  place.bodyRadius = 350 * form.ScaleX();
-  place.leftX = 750 * form.ScaleX();
-  place.rightX = form.Picture1.Width() - 750 * form.ScaleX();
-  place.height = 1600 * form.ScaleY();
-  place.bottomY = form.Picture1.Height() - 500 * form.ScaleY();
+  place.bodyRadius = 350 * paint_.ScaleX();
+  place.leftX = 750 * paint_.ScaleX();
+  place.rightX = picture.Width() - 750 * paint_.ScaleX();
+  place.height = 1600 * paint_.ScaleY();
+  place.bottomY = picture.Height() - 500 * paint_.ScaleY();
   place.topY = place.bottomY - place.height;
   return place;
 }
 
 // Two upright cylinders of flat rings 10 twips apart, brightening from the foot up.
-void DrawCandleBodies(Form1& form, const CandlePlace& place) {
-  PictureBox& picture = form.Picture1;
+void CardPanel::DrawCandleBodies(const CandlePlace& place) {
+  PictureBox& picture = paint_.Picture1;
   ForStep(place.bottomY, place.topY, -10, [&](double y) {
-    picture.Circle(place.leftX, y, place.bodyRadius, form.ShadedColor(), {}, {}, kRingAspect);
-    picture.Circle(place.rightX, y, place.bodyRadius, form.ShadedColor(), {}, {}, kRingAspect);
-    form.Intensity += 0.7;
-    form.DoEventsIfOn();
-    form.CandlesDrawn = true;
+    picture.Circle(place.leftX, y, place.bodyRadius, paint_.ShadedColor(), {}, {}, kRingAspect);
+    picture.Circle(place.rightX, y, place.bodyRadius, paint_.ShadedColor(), {}, {}, kRingAspect);
+    paint_.Intensity += 0.7;
+    paint_.DoEventsIfOn();
+    candlesDrawn_ = true;
   });
 }
 
 // A tapering cone of rings rising 800 (scaled) above each wick, with a fresh width, brightness
 // and (left only) sideways offset every tick; never erased, so the flames flicker. The rings
 // narrow faster wherever the loop value lies above y = 4800 (not scaled).
-void DrawCandleFlames(Form1& form, const CandlePlace& place) {
-  PictureBox& picture = form.Picture1;
-  form.Intensity = Int(51 * form.App().Rnd() + 150);
-  double radius = Int(21 * form.App().Rnd() + 100) * form.ScaleY();
-  const double offset = Int(20 * form.App().Rnd() + 1);  // not scaled
-  ForStep(place.bottomY, place.topY + 800 * form.ScaleY(), -10, [&](double y) {
+void CardPanel::DrawCandleFlames(const CandlePlace& place) {
+  PictureBox& picture = paint_.Picture1;
+  paint_.Intensity = Int(51 * paint_.Rnd() + 150);
+  double radius = Int(21 * paint_.Rnd() + 100) * paint_.ScaleY();
+  const double offset = Int(20 * paint_.Rnd() + 1);  // not scaled
+  ForStep(place.bottomY, place.topY + 800 * paint_.ScaleY(), -10, [&](double y) {
     const double centreY = y - place.height;
-    picture.Circle(place.leftX + offset, centreY, radius, BoostedColor(form), {}, {}, kRingAspect);
-    picture.Circle(place.rightX, centreY, radius, BoostedColor(form), {}, {}, kRingAspect);
-    form.Intensity += 0.7;
+    picture.Circle(place.leftX + offset, centreY, radius, BoostedColor(), {}, {}, kRingAspect);
+    picture.Circle(place.rightX, centreY, radius, BoostedColor(), {}, {}, kRingAspect);
+    paint_.Intensity += 0.7;
     radius -= 1.2;
     if (y < 4800)
       radius -= 1;
     if (radius < 1)
       radius = 1;
-    form.DoEventsIfOn();
+    paint_.DoEventsIfOn();
   });
 }
 
-}  // namespace
-
 // The card drawing over a soft oval glow, and the card line in relief near the bottom. The
 // drawing is centred on the window, the line on the surface.
-void Form1::Command6_Click() {
-  DoEvents();
+void CardPanel::DrawCard() {
+  PictureBox& picture = paint_.Picture1;
+  const Form& window = parts_.window;
+  paint_.DoEvents();
   DrawCardGlow();
   // AND keeps the glow wherever the drawing is white, so no white box frames it.
   PaintArea overGlow;
   overGlow.op = RasterOp::And;
-  Picture1.PaintPicture(Image1.GetPicture(), Width() / 2 - Image1.Width() / 2,
-                        Height() / 2 - Image1.Height() / 2, overGlow);
-  DoEventsIfOn();
-  CandlesDrawn = false;
-  Intensity = 75;
-  Picture1.Font.size = 11.5;
-  Picture1.Font.size = Int(ScaleX() * Picture1.Font.size);
-  FontSpec measuring = Label1.Font();
-  measuring.name = Picture1.Font.name;
-  measuring.size = Picture1.Font.size;
-  Label1.SetFont(measuring);
-  Label1.SetCaption(kCardLine);
-  DoEvents();  // the label takes its new size
-  Label1.SetLeft(Picture1.Width() / 2 - Label1.Width() / 2);
+  picture.PaintPicture(parts_.drawing.GetPicture(), window.Width() / 2 - parts_.drawing.Width() / 2,
+                       window.Height() / 2 - parts_.drawing.Height() / 2, overGlow);
+  paint_.DoEventsIfOn();
+  candlesDrawn_ = false;
+  paint_.Intensity = 75;
+  picture.Font.size = Int(paint_.ScaleX() * 11.5);
+  const double width = MeasureText(parts_.measure, picture.Font.name, picture.Font.size, kCardLine);
   // The horizontal factor places this vertical distance.
-  PrintInRelief(*this, Label1.Caption(), Label1.Left(), Picture1.Height() - 1000 * ScaleX(), 30);
+  PrintInRelief(paint_, kCardLine, picture.Width() / 2 - width / 2,
+                picture.Height() - 1000 * paint_.ScaleX(), 30);
 }
 
 // Ellipse outlines one twip apart, slightly taller than wide, from the rim inward and brighter
 // toward the centre, merging into a solid oval.
-void Form1::DrawCardGlow() {
-  const double cx = Width() / 2;
-  const double cy = 2300 * ScaleY() + Image1.Height() / 2;
-  Intensity = 150;
-  ForStep(Image1.Height() / 2 * 1.1, 1, -1, [&](double radius) {
-    Picture1.Circle(cx, cy, radius, ShadedColor(), {}, {}, kGlowAspect);
-    Intensity += 0.23;
-    DoEventsIfOn();
+void CardPanel::DrawCardGlow() {
+  const double cx = parts_.window.Width() / 2;
+  const double cy = 2300 * paint_.ScaleY() + parts_.drawing.Height() / 2;
+  paint_.Intensity = 150;
+  ForStep(parts_.drawing.Height() / 2 * 1.1, 1, -1, [&](double radius) {
+    paint_.Picture1.Circle(cx, cy, radius, paint_.ShadedColor(), {}, {}, kGlowAspect);
+    paint_.Intensity += 0.23;
+    paint_.DoEventsIfOn();
   });
 }
 
-void Form1::TimerCard_Timer() {
-  DrawTopStar();
-  LightLevel = Int(46 * App().Rnd() + 155);
+void CardPanel::DrawCandleTick() {
+  stars_.DrawTopStar();
+  tree_.SetLightLevel(Int(46 * paint_.Rnd() + 155));
   DrawCandles();
-  DoEvents();
+  paint_.DoEvents();
 }
 
 // The bodies stand once drawn; after that they are drawn again only on one tick in five on
 // average (k = 3). The flames are drawn on every tick.
-void Form1::DrawCandles() {
-  const CandlePlace place = PlaceCandles(*this);
-  Intensity = 130;
-  const double k = Int(5 * App().Rnd() + 1);
-  if (!(k != 3 && CandlesDrawn))
-    DrawCandleBodies(*this, place);
-  DrawCandleFlames(*this, place);
-  DoEventsIfOn();
+void CardPanel::DrawCandles() {
+  const CandlePlace place = PlaceCandles();
+  paint_.Intensity = 130;
+  const double k = Int(5 * paint_.Rnd() + 1);
+  if (!(k != 3 && candlesDrawn_))
+    DrawCandleBodies(place);
+  DrawCandleFlames(place);
+  paint_.DoEventsIfOn();
 }
 
 }  // namespace frost

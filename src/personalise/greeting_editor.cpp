@@ -7,6 +7,7 @@
 #include "personalise/menu_strip.h"
 #include "startup/form1.h"
 #include "toolkit/errors.h"
+#include "toolkit/text_measure.h"
 
 namespace frost {
 namespace {
@@ -46,13 +47,8 @@ void Form1::ImageEditSave_Click() {
 void Form1::TextGreetings_Change(int index) {
   TextBox& box = TextGreetings(index);
   box.MaxLength = greeting_area::kFieldSize;
-  FontSpec measuring = Label1.Font();
-  measuring.name = box.Font.name;
-  measuring.size = box.Font.size;
-  Label1.SetFont(measuring);
-  Label1.SetCaption(box.Text());
-  DoEvents();  // other events, the show's ticks among them, may run before the limit is set
-  if (Label1.Width() >= box.Width())
+  // Other events, the show's ticks among them, may run in the measure before the limit is set.
+  if (MeasureText(Label1, box.Font.name, box.Font.size, box.Text()) >= box.Width())
     box.MaxLength = CharacterCount(box.Text()) - 1;
 }
 

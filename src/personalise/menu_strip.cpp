@@ -3,6 +3,7 @@
 #include "personalise/menu_strip.h"
 
 #include "startup/form1.h"
+#include "toolkit/design_scale.h"
 #include "toolkit/errors.h"
 
 namespace frost {
@@ -16,8 +17,8 @@ constexpr double kButtonGap = 50;
 // from its left edge near the bottom, repaints the strip's background from the card under it,
 // and shows both with the normal buttons. Every step may fail alone.
 void LayOutMenuStrip(Form1& form) {
-  const double unitX = form.App().TwipsPerPixelX() / 15 * 300;
-  const double unitY = form.App().TwipsPerPixelY() / 15 * 300;
+  const double unitX = DesignScale(form.App().TwipsPerPixelX()) * 300;
+  const double unitY = DesignScale(form.App().TwipsPerPixelY()) * 300;
   PictureBox& strip = form.PictureMenu;
   ResumeNext(
       [&] { form.Label2.SetLeft(unitX); },

@@ -1,7 +1,20 @@
 #pragma once
 #include <string>
 
+#include "effects/card_panel.h"
+#include "effects/fireworks.h"
+#include "effects/greeting_frame_lights.h"
+#include "effects/greeting_panel.h"
+#include "effects/random_stars.h"
+#include "effects/snow.h"
 #include "platform/platform.h"
+#include "scene/backdrop.h"
+#include "scene/paint_context.h"
+#include "scene/star_sketches.h"
+#include "scene/tree.h"
+#include "scene/tree_lights.h"
+#include "scene/tree_stars.h"
+#include "sequencer/show_controls.h"
 #include "sequencer/show_sequencer.h"
 #include "sound/bas_sound.h"
 #include "startup/card_state.h"
@@ -13,9 +26,9 @@
 
 namespace frost {
 
-// The card window: its controls at their design settings, the card state, and every event
-// handler and painting procedure of the card. The procedures are defined in the subsystem
-// folders (startup/, sequencer/, scene/, effects/, personalise/), one topic per file.
+// The card window: its controls at their design settings, the card state, the objects that paint
+// the card, and every event handler of the card. A handler is one call into the object that owns
+// the behaviour; the painting handlers are defined in startup/form1_commands.cpp.
 class Form1 : public Form, public CardState {
  public:
   Form1(Application& app, Platform& platform);
@@ -24,16 +37,8 @@ class Form1 : public Form, public CardState {
   Platform& OS() const { return platform_; }
   BasSound& Sound() { return sound_; }
   ShowSequencer& Sequencer() { return sequencer_; }
-  // sx and sy: the screen's twips per pixel over the design value 15.
-  double ScaleX() const { return App().TwipsPerPixelX() / 15.0; }
-  double ScaleY() const { return App().TwipsPerPixelY() / 15.0; }
   // Yield to the message loop.
   void DoEvents() { App().DoEvents(); }
-  // Yields only while the painters' yield switch is on.
-  void DoEventsIfOn() {
-    if (DoEventsOn)
-      DoEvents();
-  }
 
   // --- controls, in the window's control order ---
   CommandButton Command5;  // "Star"    (on the window)
@@ -85,13 +90,45 @@ class Form1 : public Form, public CardState {
   Timer TimerGreetingsAnim;
   Timer TimerFireworks;
 
+  // --- the painters, each owning its state; what they share is `paint` ---
+  PaintContext paint{App(), Picture1};
+  Backdrop backdrop{paint, PictureSantaPicture};
+  Tree tree{paint};
+  TreeStars treeStars{paint, tree};
+  TreeLights treeLights{paint,
+                        tree,
+                        treeStars,
+                        {TimerAnimTree, TimerSpeclAnimTree, Timer1SpeclAnimTree, TimerFireworks}};
+  StarSketches starSketches{paint, *this};
+  Snow snow{paint};
+  RandomStars randomStars{paint};
+  GreetingPanel greetingPanel{paint,
+                              randomStars,
+                              {*this,
+                               TextGreetings,
+                               Label1,
+                               {&TimerAnimTree, &TimerSpeclAnimTree, &TimerCard},
+                               [this](int index) { TextGreetings_Change(index); }}};
+  GreetingFrameLights frameLights{paint, TimerGreetingsAnim};
+  Fireworks fireworks{paint, TimerFireworks};
+  CardPanel cardPanel{paint, tree, treeStars, {*this, Image1, Label1, TimerCard}};
+  ShowControls showControls{paint,
+                            backdrop,
+                            sound_,
+                            {*this,
+                             Picture1,
+                             Command12,
+                             TimerMain,
+                             TimerAnimTree,
+                             {&TimerSpeclAnimTree, &TimerCard, &TimerGreetingsAnim}}};
+
   // --- start-up and shutdown (startup/) ---
   void Form_Load();
   void Form_QueryUnload(bool& cancel);
   void Command19_Click();  // "End"
   void ImageClose_Click();
   void FitToScreen();      // sizes surface and window for the screen
-  void SetStartColours();  // colour factors and brightness levels
+  void SetStartColours();  // the painters' colour factors
   void CopyBackHandOver();
   void RemoveLeftoverCopy();
   // --- window shape (startup/) ---
@@ -99,8 +136,10 @@ class Form1 : public Form, public CardState {
   void Command15_Click();  // "NoReg"
   void Command18_Click();  // "hide Region"
 
-  // --- show sequencer and control commands (sequencer/) ---
+  // --- show sequencer (sequencer/) ---
   void TimerMain_Timer() { sequencer_.Tick(); }
+
+  // --- control commands and painting handlers (startup/form1_commands.cpp) ---
   void Command2_Click();   // "Back"
   void Command4_Click();   // "Anim": tree lights
   void Command9_Click();   // "Anim": candles
@@ -109,17 +148,7 @@ class Form1 : public Form, public CardState {
   void Command14_Click();  // "cls"
   void Command17_Click();  // "hide buttons"
   void Command23_Click();  // "Current Anim."
-
-  // --- scene (scene/) ---
-  void DrawBackground();
-  void DrawFrame();
-  void DrawGround();
-  void DrawTreeTiers();
-  void DrawBaubles();
-  void Command8_Click();  // "Tree"
-  void DrawOrnamentStars();
-  void DrawTopStar();
-  void DrawTopStarSparkles();
+  void Command8_Click();   // "Tree"
   void TimerAnimTree_Timer();
   void TimerSpeclAnimTree_Timer();
   void Timer1SpeclAnimTree_Timer();
@@ -128,25 +157,16 @@ class Form1 : public Form, public CardState {
   void Command1_Click();   // "Etoile"
   void Command3_Click();   // "Etoile1"
   void Command5_Click();   // "Star"
-  void DrawRayWedge();
-  void DrawRayWedgeShifted();
-
-  // --- greetings and effects (effects/) ---
-  void LayoutGreetingBoxes();
-  void Command7_Click();  // "Greetings"
-  void DrawGreetingLines();
+  void Command7_Click();   // "Greetings"
   void TimerGreetingsAnim_Timer();
   void Command22_Click();  // "Fireworks"
   void TimerFireworks_Timer();
-  void BurstFirework();
   void Command21_Click();  // "RandStars"
-  void DrawRandomStars();
-  void MoveSnowFlakes();
-  void ScatterSnowFlakes();
-  void Command6_Click();  // "Card"
-  void DrawCardGlow();
+  void Command6_Click();   // "Card"
   void TimerCard_Timer();
-  void DrawCandles();
+  // Halfway through the backdrop: in the "DrawTree" phase the strip takes on what lies beneath
+  // it and the window holds still for a second.
+  void BackdropHalfway();
 
   // --- personalisation and menu (personalise/) ---
   void LoadGreetings();

@@ -12,6 +12,7 @@ void Form1::WireEvents() {
   ImageEdit.Click = [this] { ImageEdit_Click(); };
   ImageEditCancel.Click = [this] { ImageEditCancel_Click(); };
   ImageEditSave.Click = [this] { ImageEditSave_Click(); };
+  backdrop.Halfway = [this] { BackdropHalfway(); };
   auto noteMenuMouseMove = [this](const MouseArgs&) { sequencer_.NoteMenuMouseMove(); };
   for (Control* control : {static_cast<Control*>(&PictureMenu), static_cast<Control*>(&ImageClose),
                            static_cast<Control*>(&ImageEdit), static_cast<Control*>(&Label2)}) {

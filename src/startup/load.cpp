@@ -5,6 +5,7 @@
 
 #include "startup/form1.h"
 #include "startup/main_module.h"
+#include "toolkit/design_scale.h"
 #include "toolkit/errors.h"
 
 namespace frost {
@@ -25,25 +26,22 @@ bool IsPersonalisedRun(const std::string& programPath) {
 // Sizes the surface and the window so that the card keeps its size in pixels on every screen;
 // the window is 10 twips smaller than the surface that covers it.
 void Form1::FitToScreen() {
-  ResumeNext([&] { Picture1.Move(0, 0, kDesignWidth, kDesignHeight); },
-             [&] { Picture1.SetWidth(App().TwipsPerPixelX() / 15 * Picture1.Width()); },
-             [&] { Picture1.SetHeight(App().TwipsPerPixelY() / 15 * Picture1.Height()); },
-             [&] { Picture1.Font.size = Int(Picture1.Font.size / (15 / App().TwipsPerPixelX())); },
-             [&] {
-               SetWidth(Picture1.Width() - 10);
-               SetHeight(Picture1.Height() - 10);
-             },
-             [&] { Shape2.Move(0, 0, kDesignWidth, kDesignHeight); });
+  ResumeNext(
+      [&] { Picture1.Move(0, 0, kDesignWidth, kDesignHeight); },
+      [&] { Picture1.SetWidth(DesignScale(App().TwipsPerPixelX()) * Picture1.Width()); },
+      [&] { Picture1.SetHeight(DesignScale(App().TwipsPerPixelY()) * Picture1.Height()); },
+      [&] { Picture1.Font.size = ScaledFontSize(Picture1.Font.size, App().TwipsPerPixelX()); },
+      [&] {
+        SetWidth(Picture1.Width() - 10);
+        SetHeight(Picture1.Height() - 10);
+      },
+      [&] { Shape2.Move(0, 0, kDesignWidth, kDesignHeight); });
 }
 
 void Form1::SetStartColours() {
-  ColorR = 1;
-  ColorG = 0.75;
-  ColorB = 0.2;
-  LightBaseLevel = 120;
-  LightLevel = LightBaseLevel;
-  TierEdgeLevel = 150;
-  TierFillLevel = 140;
+  paint.ColorR = 1;
+  paint.ColorG = 0.75;
+  paint.ColorB = 0.2;
 }
 
 void Form1::Form_Load() {
@@ -59,18 +57,7 @@ void Form1::Form_Load() {
           App().Rng().Seed(static_cast<std::uint64_t>(ticks));
         }
       },
-      [&] { Sound().StopSoundFile(); }, [&] { FitToScreen(); },
-      [&] {
-        FlakeRadius = 1;
-        SnowWidth = Picture1.ScaleWidth();
-        SnowHeight = Picture1.ScaleHeight();
-      },
-      [&] {
-        for (int i = 0; i < kFlakeCount; ++i) {
-          SnowX[i] = App().Rnd() * SnowWidth;
-          SnowY[i] = App().Rnd() * SnowHeight;
-        }
-      },
+      [&] { Sound().StopSoundFile(); }, [&] { FitToScreen(); }, [&] { snow.Start(); },
       [&] { Picture1.Cls(); });
 
   if (IsPersonalisedRun(OS().ProgramPath())) {
@@ -79,23 +66,19 @@ void Form1::Form_Load() {
   }
   RemoveLeftoverCopy();
 
-  ResumeNext([&] { LayoutGreetingBoxes(); }, [&] { LoadGreetings(); }, [&] { SetStartColours(); },
-             [&] { DrawBackground(); },
-             [&] {
-               Picture1.PaintPicture(
-                   PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                   {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-             },
-             [&] { SetVisible(true); }, [&] { DoEvents(); }, [&] { PlayCardMusic(OS(), Sound()); },
-             [&] { Shape2.SetVisible(false); }, [&] { DoEvents(); },
+  ResumeNext([&] { greetingPanel.LayoutGreetingBoxes(); }, [&] { LoadGreetings(); },
+             [&] { SetStartColours(); }, [&] { backdrop.DrawBackground(); },
+             [&] { backdrop.DrawNativity(); }, [&] { SetVisible(true); }, [&] { DoEvents(); },
+             [&] { PlayCardMusic(OS(), Sound()); }, [&] { Shape2.SetVisible(false); },
+             [&] { DoEvents(); },
              [&] {
                // An invisible pass of the tiers only fixes the top star's centre.
                Picture1.DrawStyle = DrawStyle::Transparent;
-               DrawTreeTiers();
+               tree.DrawTreeTiers();
              },
              [&] { Picture1.DrawStyle = DrawStyle::Solid; }, [&] { DoEvents(); },
              [&] {
-               DoEventsOn = true;
+               paint.DoEventsOn = true;
                sequencer_.Start();
              },
              [&] { TimerMain.SetEnabled(true); });

@@ -28,7 +28,7 @@ PhaseRow EndlessSnow(Form1& form) {
   return {
       .phase = Phase::DrawRandSnow,
       .seconds = 21,
-      .entered = {[&form] { form.FireworksUseColor = true; },
+      .entered = {[&form] { form.fireworks.UseColor(); },
                   [&form] { form.TimerFireworks.SetEnabled(true); }},
       .overtime = {[&picture] {
                      if (!picture.AutoRedraw())
@@ -47,30 +47,27 @@ PhaseRow EndlessSnow(Form1& form) {
                    [&form] {
                      form.TimerMain.SetInterval(static_cast<int>(Int(491 * form.App().Rnd() + 10)));
                    },
-                   [&form] { form.ScatterSnowFlakes(); }}};
+                   [&form] { form.snow.ScatterSnowFlakes(); }}};
 }
 
 }  // namespace
 
 ShowScript Form1::ShowPhases() {
   const auto yield = [this] { DoEvents(); };
-  const auto yieldingOff = [this] { DoEventsOn = false; };
+  const auto yieldingOff = [this] { paint.DoEventsOn = false; };
   const auto back = [this] { Command2_Click(); };
   const auto tree = [this] { Command8_Click(); };
   const auto treeLights = [this] { Command4_Click(); };
   const auto candles = [this] { Command9_Click(); };
   const auto transparentFill = [this] { Picture1.FillStyle = FillStyle::Transparent; };
   const auto strip = [this] { RefreshMenuStrip(); };
-  const auto nativity = [this] {
-    Picture1.PaintPicture(PictureSantaPicture, 0, 0.05 * Picture1.Height(),
-                          {.width = Picture1.Width(), .height = 0.9 * Picture1.Height()});
-  };
+  const auto nativity = [this] { backdrop.DrawNativity(); };
   return {
       .phases =
           {{.phase = Phase::DrawSnow,
             .seconds = 7,
             .everyTickBefore = {[this] { Picture1.SetAutoRedraw(false); }},
-            .everyTickAfter = {yield, [this] { MoveSnowFlakes(); }, strip}},
+            .everyTickAfter = {yield, [this] { snow.MoveSnowFlakes(); }, strip}},
            {.phase = Phase::DrawBack,
             .enter = {transparentFill, [this] { Picture1.Cls(); },
                       [this] { Picture1.SetAutoRedraw(true); }, [this] { Picture1.Refresh(); }},
@@ -87,7 +84,8 @@ ShowScript Form1::ShowPhases() {
             .entered = {yieldingOff, yield, treeLights}},
            {.phase = Phase::AnimNativity,
             .seconds = 7,
-            .entered = {back, yield, [this] { DoEventsOn = true; }, [this] { Command6_Click(); }}},
+            .entered = {back, yield, [this] { paint.DoEventsOn = true; },
+                        [this] { Command6_Click(); }}},
            {.phase = Phase::DrawGreeting, .seconds = 7, .entered = {yieldingOff, yield, candles}},
            {.phase = Phase::AnimGreeting,
             .seconds = 1,

@@ -6,28 +6,6 @@
 namespace frost {
 namespace {
 
-TEST(ShadedColorTest, ProductsRoundHalfToEven) {
-  CardState state;
-  state.ColorR = 1;
-  state.ColorG = 0.75;
-  state.ColorB = 0.2;
-  state.Intensity = 2;  // green 1.5 -> 2
-  EXPECT_EQ(state.ShadedColor(), RGB(2, 2, 0));
-  state.Intensity = 6;  // green 4.5 -> 4, blue 1.2 -> 1
-  EXPECT_EQ(state.ShadedColor(), RGB(6, 4, 1));
-}
-
-TEST(ShadedColorTest, ComponentsAbove255Saturate) {
-  CardState state;
-  state.ColorR = 1;
-  state.ColorG = 0.75;
-  state.ColorB = 0.2;
-  state.Intensity = 300;
-  EXPECT_EQ(state.ShadedColor(), RGB(255, 225, 60));
-  state.Intensity = 500.1;
-  EXPECT_EQ(state.ShadedColor(), RGB(255, 255, 100));
-}
-
 TEST(ProgramFolderTest, FolderAndRunName) {
   EXPECT_EQ(FolderOf("/home/ann/cards/Frostmail.exe"), "/home/ann/cards");
   EXPECT_EQ(FolderOf("/Frostmail.exe"), "");

@@ -22,7 +22,7 @@ class ShowSequencerTest : public ::testing::Test {
   };
 
   ShowSequencerTest() {
-    form.DoEventsOn = true;
+    form.paint.DoEventsOn = true;
     form.Sequencer().PhaseEntered = [this](Phase phase) {
       entries.push_back({PhaseName(phase), card.app.Now(), ticks});
     };
@@ -172,7 +172,7 @@ TEST_F(ShowSequencerTest, AfterTwentyOneSecondsOfRandSnowFireworksAndMusicStopOn
   RunFor(3.2);
   ASSERT_THAT(Phases(), ElementsAre("DrawRandSnow"));
   EXPECT_TRUE(form.TimerFireworks.Enabled());
-  EXPECT_TRUE(form.FireworksUseColor);
+  EXPECT_TRUE(form.fireworks.UsesColor());
   card.sound.mci_commands.clear();
 
   // Bursts hold the window for about a second each, so the first tick after 21 s can be late.

@@ -18,8 +18,7 @@ class CardPanelTest : public ::testing::Test {
  protected:
   explicit CardPanelTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
     testing::PaintPlain(form, testing::kPlain);
-    form.TopStarX = 3720;
-    form.TopStarY = 1454;
+    card.FixTopStar();
   }
   double Tpp() const { return card.app.TwipsPerPixelX(); }
   bool Painted(double x, double y) const {
@@ -61,7 +60,7 @@ TEST_F(CardPanelTest, DrawingIsAndedOntoTheGlowSoWhiteLetsItThrough) {
   form.Command6_Click();
   CardFixture glowOnly;
   testing::PaintPlain(glowOnly.form, testing::kPlain);
-  glowOnly.form.DrawCardGlow();
+  glowOnly.form.cardPanel.DrawCardGlow();
 
   const Picture& drawing = form.Image1.GetPicture();
   ASSERT_EQ(drawing.Width(), 312);
@@ -92,7 +91,7 @@ TEST_F(CardPanelTest, DrawingIsAndedOntoTheGlowSoWhiteLetsItThrough) {
 }
 
 TEST_F(CardPanelTest, GlowIsAnOvalTallerThanWideBrighteningInward) {
-  form.DrawCardGlow();
+  form.cardPanel.DrawCardGlow();
   // At 15 twips per pixel the drawing is 6030 twips high: radius 3316.5, aspect 1.1.
   ASSERT_DOUBLE_EQ(form.Image1.Height(), 402 * 15);
   const double cx = form.Width() / 2;
@@ -118,50 +117,48 @@ TEST_F(CardPanelTest, GlowIsAnOvalTallerThanWideBrighteningInward) {
 }
 
 TEST_F(CardPanelTest, GlowYieldsPerOutlineOnlyWhenAllowed) {
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   testing::YieldCounter yields(card.app);
-  form.DrawCardGlow();
+  form.cardPanel.DrawCardGlow();
   EXPECT_EQ(yields.Count(), 3316);  // radii 3316.5 down to 1.5
-  form.DoEventsOn = false;
+  form.paint.DoEventsOn = false;
   testing::YieldCounter none(card.app);
-  form.DrawCardGlow();
+  form.cardPanel.DrawCardGlow();
   EXPECT_EQ(none.Count(), 0);
 }
 
 TEST_F(CardPanelAt12Test, GlowHas2653OutlinesAt12TwipsPerPixel) {
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   testing::YieldCounter yields(card.app);
-  form.DrawCardGlow();
+  form.cardPanel.DrawCardGlow();
   EXPECT_EQ(yields.Count(), 2653);  // radius 402 x 12 / 2 x 1.1 = 2653.2
 }
 
 TEST_F(CardPanelTest, CardStageYieldsAtItsStartAfterTheDrawingAndForTheLabel) {
-  form.DoEventsOn = false;
+  form.paint.DoEventsOn = false;
   {
     testing::YieldCounter yields(card.app);
     form.Command6_Click();
     EXPECT_EQ(yields.Count(), 2);
   }
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   testing::YieldCounter yields(card.app);
   form.Command6_Click();
   EXPECT_EQ(yields.Count(), 1 + 3316 + 1 + 1);
 }
 
 TEST_F(CardPanelTest, CardLineIsPrintedInSixCopiesCentredOnTheSurface) {
-  form.CandlesDrawn = true;
   form.Command6_Click();
-  EXPECT_FALSE(form.CandlesDrawn);
-  EXPECT_DOUBLE_EQ(form.Intensity, 75 + 6 * 30);
+  EXPECT_DOUBLE_EQ(form.paint.Intensity, 75 + 6 * 30);
   EXPECT_EQ(form.Label1.Caption(), kCardLine);
   EXPECT_EQ(form.Picture1.Font, (FontSpec{"Arial", 11, true}));  // Int(11.5)
   EXPECT_EQ(form.Label1.Font().name, "Arial");
   EXPECT_EQ(form.Label1.Font().size, 11);
-  EXPECT_DOUBLE_EQ(form.Label1.Left(), form.Picture1.Width() / 2 - form.Label1.Width() / 2);
 
-  // The top copy, at brightness 225, 6 x 5 twips right of and below the label's place.
-  EXPECT_GT(testing::ExpectTopCopyAt(form, kCardLine, form.ShadedColorAt(225),
-                                     form.Label1.Left() + 30, form.Picture1.Height() - 1000 + 30),
+  // The top copy, at brightness 225, 6 x 5 twips right of and below the centred line's place.
+  const double left = form.Picture1.Width() / 2 - form.Label1.Width() / 2;
+  EXPECT_GT(testing::ExpectTopCopyAt(form, kCardLine, form.paint.ShadedColorAt(225), left + 30,
+                                     form.Picture1.Height() - 1000 + 30),
             50);
 }
 
@@ -170,12 +167,13 @@ TEST(CardPanelMixedScaleTest, LengthsTakeTheFactorTheCardGivesThem) {
   Form1& form = card.form;
   form.Command6_Click();
   // The card line's distance from the bottom takes the horizontal factor.
-  EXPECT_GT(testing::ExpectTopCopyAt(form, kCardLine, form.ShadedColorAt(225),
-                                     form.Label1.Left() + 30, 9120 - 1000 * 0.8 + 30),
+  EXPECT_GT(testing::ExpectTopCopyAt(form, kCardLine, form.paint.ShadedColorAt(225),
+                                     form.Picture1.Width() / 2 - form.Label1.Width() / 2 + 30,
+                                     9120 - 1000 * 0.8 + 30),
             3);  // 9 points: few pixels are covered wholly
 
   testing::PaintPlain(form, testing::kPlain);
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   // Axis and half-width across with sx; the foot up from the bottom with sy.
   auto painted = [&](double x, double y) {
     return form.Picture1.Image().At(ToPixel(x, 12), ToPixel(y, 15)) != testing::kPlain;
@@ -188,7 +186,7 @@ TEST(CardPanelMixedScaleTest, LengthsTakeTheFactorTheCardGivesThem) {
 
   // The glow's centre lies 2300 x sy plus half the drawing's height down.
   testing::PaintPlain(form, testing::kPlain);
-  form.DrawCardGlow();
+  form.cardPanel.DrawCardGlow();
   const double glowTop = 2300 + form.Image1.Height() / 2 - form.Image1.Height() / 2 * 1.1;
   EXPECT_TRUE(painted(form.Width() / 2, glowTop + 30));
   EXPECT_FALSE(painted(form.Width() / 2, glowTop - 30));
@@ -201,20 +199,27 @@ TEST_F(CardPanelAt12Test, CardLineFontShrinksAt12TwipsPerPixel) {
 }
 
 TEST_F(CardPanelTest, FirstTickAfterTheCardStageDrawsBothCandleBodies) {
-  form.CandlesDrawn = false;
   form.TimerCard_Timer();
-  EXPECT_TRUE(form.CandlesDrawn);
+  EXPECT_TRUE(LeftBodyPainted());
+  EXPECT_TRUE(RightBodyPainted());
+
+  // The card stage paints over the candles: the next candles come with their bodies, whatever
+  // they draw from the generator.
+  form.Command6_Click();
+  testing::PaintPlain(form, testing::kPlain);
+  while (NextCandleDraw() == 3) card.random.Rnd();
+  form.cardPanel.DrawCandles();
   EXPECT_TRUE(LeftBodyPainted());
   EXPECT_TRUE(RightBodyPainted());
 }
 
 TEST_F(CardPanelTest, DrawnBodiesAreRedrawnTogetherOnlyWhenTheDrawIsThree) {
+  form.cardPanel.DrawCandles();  // the bodies stand
   int redrawn = 0, kept = 0;
   for (int tick = 0; tick < 40; ++tick) {
     testing::PaintPlain(form, testing::kPlain);
-    form.CandlesDrawn = true;
     const int k = NextCandleDraw();
-    form.DrawCandles();
+    form.cardPanel.DrawCandles();
     SCOPED_TRACE(tick);
     EXPECT_EQ(LeftBodyPainted(), k == 3);
     EXPECT_EQ(RightBodyPainted(), k == 3);
@@ -225,8 +230,7 @@ TEST_F(CardPanelTest, DrawnBodiesAreRedrawnTogetherOnlyWhenTheDrawIsThree) {
 }
 
 TEST_F(CardPanelTest, BodiesBrightenFromFootToTop) {
-  form.CandlesDrawn = false;
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   const double foot = form.Picture1.Height() - 500;
   // On the axis each pixel shows the last ring whose flat top or bottom crosses it.
   const Color low = form.Picture1.Point(750, foot - 60);
@@ -238,45 +242,43 @@ TEST_F(CardPanelTest, BodiesBrightenFromFootToTop) {
 }
 
 TEST_F(CardPanelTest, CandleLoopsYieldPerRingOnlyWhenAllowed) {
-  form.DoEventsOn = true;
-  form.CandlesDrawn = false;
+  form.paint.DoEventsOn = true;
   {
     testing::YieldCounter yields(card.app);
-    form.DrawCandles();
+    form.cardPanel.DrawCandles();
     // 161 body steps (1600 / 10 + 1), 81 flame steps (800 / 10 + 1), one more at the end.
     EXPECT_EQ(yields.Count(), 161 + 81 + 1);
   }
   while (NextCandleDraw() == 3) card.random.Rnd();
   testing::YieldCounter yields(card.app);
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   EXPECT_EQ(yields.Count(), 81 + 1);
-  form.DoEventsOn = false;
+  form.paint.DoEventsOn = false;
   testing::YieldCounter none(card.app);
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   EXPECT_EQ(none.Count(), 0);
 }
 
 TEST_F(CardPanelAt12Test, CandleLoopsShrinkAt12TwipsPerPixel) {
-  form.DoEventsOn = true;
-  form.CandlesDrawn = false;
+  form.paint.DoEventsOn = true;
   testing::YieldCounter yields(card.app);
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   EXPECT_EQ(yields.Count(), 129 + 65 + 1);  // 1280 and 640 twips in steps of 10
 }
 
 TEST_F(CardPanelTest, TickPaintsTheTopStarThenPicksTheNextStarBrightness) {
-  form.LightLevel = 120;
+  form.tree.SetLightLevel(120);
   testing::YieldCounter yields(card.app);
   form.TimerCard_Timer();
   EXPECT_EQ(yields.Count(), 1);  // painters do not yield here, the tick once at its end
-  EXPECT_TRUE(Painted(3720, 1454));
-  EXPECT_EQ(form.LightLevel, Int(form.LightLevel));
-  EXPECT_GE(form.LightLevel, 155);
-  EXPECT_LE(form.LightLevel, 200);
+  EXPECT_TRUE(Painted(3875, 1454));
+  EXPECT_EQ(form.tree.LightLevel(), Int(form.tree.LightLevel()));
+  EXPECT_GE(form.tree.LightLevel(), 155);
+  EXPECT_LE(form.tree.LightLevel(), 200);
   // The star's rim (its first pixel down the middle) was drawn at the level set before the tick.
   double y = 1454 - 600;
-  while (!Painted(3720, y) && y < 1454) y += Tpp();
-  EXPECT_EQ(form.Picture1.Point(3720, y).Red(), 120);
+  while (!Painted(3875, y) && y < 1454) y += Tpp();
+  EXPECT_EQ(form.Picture1.Point(3875, y).Red(), 120);
 }
 
 TEST_F(CardPanelTest, NextStarBrightnessRunsFrom155To200) {
@@ -284,8 +286,8 @@ TEST_F(CardPanelTest, NextStarBrightnessRunsFrom155To200) {
   double lowest = 1000, highest = 0;
   for (int tick = 0; tick < 300; ++tick) {
     form.TimerCard_Timer();
-    lowest = std::min(lowest, form.LightLevel);
-    highest = std::max(highest, form.LightLevel);
+    lowest = std::min(lowest, form.tree.LightLevel());
+    highest = std::max(highest, form.tree.LightLevel());
   }
   EXPECT_EQ(lowest, 155);
   EXPECT_EQ(highest, 200);
@@ -295,8 +297,7 @@ TEST_F(CardPanelTest, FlamesNarrowFasterWhereTheLoopRunsAbove4800) {
   // Tall surface: no loop value is under 4800, the flame narrows by 1.2 per step, so 60 steps
   // up its radius is still 28 to 48 twips.
   const double rightX = form.Picture1.Width() - 750;
-  form.CandlesDrawn = true;
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   const double tallTop = form.Picture1.Height() - 500 - 1600;
   EXPECT_GE(PaintedSpan(rightX, tallTop - 600), 3);
 
@@ -304,7 +305,7 @@ TEST_F(CardPanelTest, FlamesNarrowFasterWhereTheLoopRunsAbove4800) {
   // shrunk to radius 1 by then.
   form.Picture1.SetHeight(5000);
   testing::PaintPlain(form, testing::kPlain);
-  form.DrawCandles();
+  form.cardPanel.DrawCandles();
   const double shortTop = 5000 - 500 - 1600;
   EXPECT_LE(PaintedSpan(rightX, shortTop - 600), 2);
   EXPECT_GE(PaintedSpan(rightX, shortTop), 10);

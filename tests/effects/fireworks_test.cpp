@@ -29,7 +29,7 @@ class FireworksTest : public ::testing::Test {
   std::vector<PixelPoint> BurstPixels(BurstCentre centre) {
     form.Picture1.SetAutoRedraw(false);
     form.Picture1.Cls();
-    DrawBurstRings(form, centre);
+    form.fireworks.DrawBurstRings(centre);
     std::vector<PixelPoint> changed;
     const Bitmap& screen = form.Picture1.ScreenBitmap();
     const Bitmap& kept = form.Picture1.Image();
@@ -60,7 +60,7 @@ TEST_F(FireworksTest, FireworksButtonOnlySwitchesTheTimerOn) {
 TEST_F(FireworksTest, CentresLieAtLeast2500TwipsInsideEveryEdge) {
   double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
   for (int i = 0; i < 3000; ++i) {
-    const BurstCentre c = ChooseBurstCentre(form);
+    const BurstCentre c = form.fireworks.ChooseBurstCentre();
     ASSERT_EQ(c.x, std::floor(c.x));
     ASSERT_EQ(c.y, std::floor(c.y));
     minX = std::min(minX, c.x);
@@ -82,7 +82,7 @@ TEST_F(FireworksTest, CentresLieAtLeast2500TwipsInsideEveryEdge) {
 TEST_F(FireworksTest, NarrowSurfaceStillGetsACentreFromTheSameFormula) {
   form.Picture1.SetWidth(4000);
   for (int i = 0; i < 500; ++i) {
-    const BurstCentre c = ChooseBurstCentre(form);
+    const BurstCentre c = form.fireworks.ChooseBurstCentre();
     // Int(r x (1500 - 2500 + 1) + 2500): from 1502 to 2500, nearer the edge than 2500.
     ASSERT_GE(c.x, 1502);
     ASSERT_LE(c.x, 2500);
@@ -95,7 +95,7 @@ TEST_F(FireworksTest, BurstSleeps10MsPerRingWithoutYielding) {
   probe.OnTimer = [&] { ++ticks; };
   probe.SetEnabled(true);
   const double start = card.app.Now();
-  form.BurstFirework();
+  form.fireworks.BurstFirework();
   // 101 rings from R = 500 to 2500 in steps of 20.
   EXPECT_NEAR(card.app.Now() - start, 101 * 0.010, 1e-9);
   EXPECT_EQ(ticks, 0);
@@ -109,7 +109,7 @@ TEST_F(FireworksTest, WindowShowsTheRingsAsTheyAreDrawn) {
   form.SetVisible(true);
   card.app.DoEvents();
   const int before = card.backend.PresentCount();
-  form.FireworksUseColor = true;
+  form.fireworks.UseColor();
   form.TimerFireworks_Timer();
   // Every ring is on the window during its pause; the last frame holds the outer ring.
   EXPECT_EQ(card.backend.PresentCount() - before, 101);
@@ -128,7 +128,7 @@ TEST_F(FireworksTest, WindowShowsTheRingsAsTheyAreDrawn) {
 
 TEST_F(FireworksAt12Test, BurstHas81RingsAt12TwipsPerPixel) {
   const double start = card.app.Now();
-  form.BurstFirework();
+  form.fireworks.BurstFirework();
   EXPECT_NEAR(card.app.Now() - start, 81 * 0.010, 1e-9);
   EXPECT_EQ(form.Picture1.DrawWidth, 5);  // Int(2000 / 400)
 }
@@ -139,7 +139,7 @@ TEST_F(FireworksTest, TickClearsTheLastBurstAndLeavesTheKeptSceneUntouched) {
   const Bitmap scene = form.Picture1.Image();
   form.Picture1.SetAutoRedraw(false);
   form.Picture1.PSet(100, 100, RGB(255, 0, 0));  // an earlier burst's dot
-  form.FireworksUseColor = true;
+  form.fireworks.UseColor();
   form.TimerFireworks_Timer();
   EXPECT_FALSE(form.Picture1.AutoRedraw());
   EXPECT_TRUE(form.Picture1.Image() == scene);
@@ -148,7 +148,7 @@ TEST_F(FireworksTest, TickClearsTheLastBurstAndLeavesTheKeptSceneUntouched) {
 }
 
 TEST_F(FireworksTest, TenRaysOneStraightUpAndOneStraightDown) {
-  form.FireworksUseColor = true;
+  form.fireworks.UseColor();
   const std::vector<PixelPoint> pixels = BurstPixels(centre);
   ASSERT_FALSE(pixels.empty());
   const double cx = ToPixel(centre.x, Tpp());
@@ -174,7 +174,7 @@ TEST_F(FireworksTest, TenRaysOneStraightUpAndOneStraightDown) {
 }
 
 TEST_F(FireworksTest, ColourModeRingsBrightenFromTheFirstRingColour) {
-  form.FireworksUseColor = true;
+  form.fireworks.UseColor();
   BurstPixels(centre);
   const Bitmap& screen = form.Picture1.ScreenBitmap();
   // The first ring's dot below the centre stays visible at its inner side.
@@ -202,7 +202,7 @@ TEST_F(FireworksTest, WithoutColourModeDotsTakeTheColourUnderTheCentre) {
 TEST_F(FireworksTest, FirstRingIsTwoPixelsWideAndTheNextOneOne) {
   // On the ray straight down the later rings lie further out, so the first ring's dot (R = 500,
   // width 2) stays whole, and the second (R = 520) is drawn with Int(500 / 400) = 1.
-  form.FireworksUseColor = true;
+  form.fireworks.UseColor();
   BurstPixels(centre);
   const Bitmap& screen = form.Picture1.ScreenBitmap();
   auto pixelsNear = [&](double y, Color colour) {
@@ -228,7 +228,7 @@ TEST(FireworksMixedScaleTest, RingsScaleWithTheHorizontalFactorOnly) {
   testing::MixedScaleCard card;  // sx = 0.8, sy = 1
   card.app.SetPacing(0);
   const double start = card.app.Now();
-  card.form.BurstFirework();
+  card.form.fireworks.BurstFirework();
   EXPECT_NEAR(card.app.Now() - start, 81 * 0.010, 1e-9);
 }
 

@@ -111,13 +111,13 @@ TEST_F(FrameLightsTest, LightsBrightenFromARandomRimToASaturatedCore) {
 }
 
 TEST_F(FrameLightsTest, LightsYieldAfterEveryCirclePairAndTheFrameOnlyWhenAllowed) {
-  form.DoEventsOn = false;
+  form.paint.DoEventsOn = false;
   {
     testing::YieldCounter yields(card.app);
     form.TimerGreetingsAnim_Timer();
     EXPECT_EQ(yields.Count(), 7 * 200 + 1);
   }
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   testing::YieldCounter yields(card.app);
   form.TimerGreetingsAnim_Timer();
   EXPECT_EQ(yields.Count(), 6 + 7 * 200 + 1);

@@ -17,7 +17,7 @@ using testing::ToPixel;
 class GreetingLinesTest : public ::testing::Test {
  protected:
   explicit GreetingLinesTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
-    form.LayoutGreetingBoxes();
+    form.greetingPanel.LayoutGreetingBoxes();
     testing::PaintPlain(form, testing::kPlain);
   }
   void SetLines(const std::vector<std::pair<int, std::string>>& lines) {
@@ -80,7 +80,7 @@ TEST_F(GreetingLinesAt12Test, BoxesShrinkWithTheScreenAt12TwipsPerPixel) {
 TEST(GreetingLinesMixedScaleTest, LengthsTakeTheFactorOfTheirAxis) {
   testing::MixedScaleCard card;  // sx = 0.8, sy = 1
   Form1& form = card.form;
-  form.LayoutGreetingBoxes();
+  form.greetingPanel.LayoutGreetingBoxes();
   const TextBox& box = form.TextGreetings(2);
   EXPECT_DOUBLE_EQ(box.Left(), 1300 * 0.8 + 250);
   EXPECT_DOUBLE_EQ(box.Top(), 2000 + 288 + 100);
@@ -97,7 +97,7 @@ TEST(GreetingLinesMixedScaleTest, LengthsTakeTheFactorOfTheirAxis) {
 }
 
 TEST_F(GreetingLinesTest, BoxesCannotBeLaidOutTwice) {
-  EXPECT_THROW(form.LayoutGreetingBoxes(), RuntimeError);
+  EXPECT_THROW(form.greetingPanel.LayoutGreetingBoxes(), RuntimeError);
 }
 
 TEST_F(GreetingLinesTest, PanelIsOneYieldingLinePerFourTwipsBrightestInTheMiddle) {
@@ -146,26 +146,29 @@ TEST_F(GreetingLinesTest, GreetingStageStopsTheTreeAndCandleTimersOnly) {
   EXPECT_TRUE(form.TimerFireworks.Enabled());
 }
 
+// A line is measured in the font it is printed in.
 TEST_F(GreetingLinesTest, SurfaceAndLabelTakeTheGreetingFontAt15TwipsPerPixel) {
-  form.DrawGreetingLines();
+  SetLines({{1, "Joy"}});
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(form.Picture1.Font, (FontSpec{"Times New Roman", 15, true}));
   EXPECT_EQ(form.Label1.Font(), (FontSpec{"Times New Roman", 15, true}));
 }
 
 TEST_F(GreetingLinesAt12Test, SurfaceAndLabelTakeTheGreetingFontAt12TwipsPerPixel) {
-  form.DrawGreetingLines();
+  SetLines({{1, "Joy"}});
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(form.Picture1.Font, (FontSpec{"Times New Roman", 12, true}));
   EXPECT_EQ(form.Label1.Font().size, 12);
 }
 
 TEST_F(GreetingLinesTest, LineIsPrintedInSixCopiesTheBrightestOnTopThirtyTwipsOn) {
   SetLines({{4, "Merry Christmas"}});
-  form.DrawGreetingLines();
-  EXPECT_DOUBLE_EQ(form.Intensity, 75 + 6 * 35);
+  form.greetingPanel.DrawGreetingLines();
+  EXPECT_DOUBLE_EQ(form.paint.Intensity, 75 + 6 * 35);
 
   // The top copy, at brightness 250, 6 x 5 twips right of and below the measured place.
   const double x = form.Width() / 2 - form.Label1.Width() / 2;
-  EXPECT_GT(testing::ExpectTopCopyAt(form, "Merry Christmas", form.ShadedColorAt(250), x + 30,
+  EXPECT_GT(testing::ExpectTopCopyAt(form, "Merry Christmas", form.paint.ShadedColorAt(250), x + 30,
                                      form.TextGreetings(4).Top() + 30),
             20);
 }
@@ -173,7 +176,7 @@ TEST_F(GreetingLinesTest, LineIsPrintedInSixCopiesTheBrightestOnTopThirtyTwipsOn
 TEST_F(GreetingLinesTest, LineIsCentredOnTheWindowNotOnTheSurface) {
   form.SetWidth(6000);
   SetLines({{1, "Love Peace Joy"}});
-  form.DrawGreetingLines();
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(form.Label1.Caption(), "Love Peace Joy");
   const Bitmap& image = form.Picture1.Image();
   int left = image.Width(), right = -1;
@@ -190,9 +193,9 @@ TEST_F(GreetingLinesTest, LineIsCentredOnTheWindowNotOnTheSurface) {
 
 TEST_F(GreetingLinesTest, EmptyLinesAreSkippedAndTheOthersKeepTheirRows) {
   SetLines({{2, "Season's Greetings"}, {6, "Happy New Year"}});
-  form.DrawGreetingLines();
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(form.Label1.Caption(), "Happy New Year");
-  const std::vector<int> rows = RowsInColour(form.ShadedColorAt(250));
+  const std::vector<int> rows = RowsInColour(form.paint.ShadedColorAt(250));
   ASSERT_FALSE(rows.empty());
   // Every painted row lies within a text line's height below the top of box 2 or box 6.
   const double lineHeight = form.Label1.Height();
@@ -211,7 +214,7 @@ TEST_F(GreetingLinesTest, EmptyLinesAreSkippedAndTheOthersKeepTheirRows) {
 TEST_F(GreetingLinesTest, AllLinesEmptyPrintNothingAndKeepTheLabel) {
   const Bitmap before = form.Picture1.Image();
   testing::YieldCounter yields(card.app);
-  form.DrawGreetingLines();
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(yields.Count(), 0);
   EXPECT_EQ(form.Label1.Caption(), "...");
   EXPECT_TRUE(form.Picture1.Image() == before);
@@ -220,13 +223,13 @@ TEST_F(GreetingLinesTest, AllLinesEmptyPrintNothingAndKeepTheLabel) {
 TEST_F(GreetingLinesTest, EachPrintedLineYieldsOnceForTheLabel) {
   SetLines({{1, "One"}, {3, "Three"}, {8, "Eight"}});
   testing::YieldCounter yields(card.app);
-  form.DrawGreetingLines();
+  form.greetingPanel.DrawGreetingLines();
   EXPECT_EQ(yields.Count(), 3);
 }
 
 TEST_F(GreetingLinesTest, LineWiderThanTheWindowStartsLeftOfItAndIsClipped) {
   SetLines({{5, std::string(40, 'W')}});
-  form.DrawGreetingLines();
+  form.greetingPanel.DrawGreetingLines();
   ASSERT_GT(form.Label1.Width(), form.Width());
   const Bitmap& image = form.Picture1.Image();
   const int top = ToPixel(form.TextGreetings(5).Top(), Tpp());

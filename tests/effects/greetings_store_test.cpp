@@ -21,7 +21,7 @@ class GreetingsStoreTest : public ::testing::Test {
   GreetingsStoreTest() {
     form.ProgramFolder = folder.Path().string();
     card.platform.SetProgramPath(folder.File("Frostmail.exe"));
-    form.LayoutGreetingBoxes();
+    form.greetingPanel.LayoutGreetingBoxes();
     // The editor's change handler yields once per change; these tests count the reader's own.
     for (int k = 1; k <= 8; ++k) form.TextGreetings(k).Change = nullptr;
   }

@@ -33,7 +33,7 @@ class PersonaliseTest : public ::testing::Test {
   explicit PersonaliseTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
     form.ProgramFolder = folder.Path().string();
     card.platform.SetProgramPath(folder.File("Frostmail.exe"));
-    form.LayoutGreetingBoxes();
+    form.greetingPanel.LayoutGreetingBoxes();
     form.SetVisible(true);
   }
 

@@ -19,9 +19,9 @@ class BackdropTest : public ::testing::TestWithParam<Screen> {
   BackdropTest() : card(GetParam().twipsPerPixel) { card.app.SetPacing(0); }
 
   double Sx() const { return GetParam().twipsPerPixel / 15; }
-  double Elapsed(void (Form1::*painter)()) {
+  double ElapsedBackground() {
     const double start = card.app.Now();
-    (form.*painter)();
+    form.backdrop.DrawBackground();
     return card.app.Now() - start;
   }
 
@@ -31,28 +31,28 @@ class BackdropTest : public ::testing::TestWithParam<Screen> {
 };
 
 TEST_P(BackdropTest, BackgroundDrawsOneRectanglePerTwipUpTo4000Sx) {
-  form.DrawBackground();
-  EXPECT_NEAR(form.Intensity, 100 + 0.1 * GetParam().backgroundRectangles, 1e-6);
+  form.backdrop.DrawBackground();
+  EXPECT_NEAR(form.paint.Intensity, 100 + 0.1 * GetParam().backgroundRectangles, 1e-6);
 }
 
 TEST_P(BackdropTest, BackgroundRunsFromDarkAmberAtTheEdgeToPaleYellowInTheMiddle) {
-  form.DrawBackground();
+  form.backdrop.DrawBackground();
   // The edge pixel column holds the first few rectangles; the last of them shows.
   const double edge = testing::LastWholeTwipOnPixel(0, probe.Tpp());
-  EXPECT_EQ(probe.At(0, form.Picture1.Height() / 2), form.ShadedColorAt(100 + 0.1 * edge));
+  EXPECT_EQ(probe.At(0, form.Picture1.Height() / 2), form.paint.ShadedColorAt(100 + 0.1 * edge));
   // The last rectangle, i = 4000 sx, has crossed the middle: its left side lies at x = i.
   const double last = GetParam().backgroundRectangles - 1;
-  EXPECT_EQ(probe.At(last, last + 500 * Sx()), form.ShadedColorAt(100 + 0.1 * last));
+  EXPECT_EQ(probe.At(last, last + 500 * Sx()), form.paint.ShadedColorAt(100 + 0.1 * last));
 }
 
 TEST_P(BackdropTest, FrameRectanglesLieFortyTwipsApartGrowingBrighter) {
-  form.DrawFrame();
+  form.backdrop.DrawFrame();
   const int rectangles = GetParam().frameRectangles;
-  EXPECT_NEAR(form.Intensity, 150 + 0.7 * rectangles, 1e-9);
+  EXPECT_NEAR(form.paint.Intensity, 150 + 0.7 * rectangles, 1e-9);
   const double middleY = form.Picture1.Height() / 2;
   double intensity = 150;  // stepped as the painter steps it: the sums round as they go
   for (int k = 0; k < rectangles; ++k, intensity += 0.7) {
-    EXPECT_EQ(probe.At(40 * k, middleY), form.ShadedColorAt(intensity)) << k;
+    EXPECT_EQ(probe.At(40 * k, middleY), form.paint.ShadedColorAt(intensity)) << k;
   }
   EXPECT_FALSE(probe.Painted(40 * rectangles, middleY));
   EXPECT_FALSE(probe.Painted(20, middleY));
@@ -61,17 +61,17 @@ TEST_P(BackdropTest, FrameRectanglesLieFortyTwipsApartGrowingBrighter) {
 TEST_P(BackdropTest, PausesOneSecondAndRefreshesTheStripOnlyInTheDrawTreePhase) {
   const Bitmap stripBefore = form.PictureMenu.Image();
   form.Sequencer().Start(Phase::DrawBack);
-  EXPECT_LT(Elapsed(&Form1::DrawBackground), 0.001);
+  EXPECT_LT(ElapsedBackground(), 0.001);
   EXPECT_EQ(form.PictureMenu.Image(), stripBefore);
 
   form.Sequencer().Start(Phase::DrawTree);
-  EXPECT_NEAR(Elapsed(&Form1::DrawBackground), 1.0, 0.001);
+  EXPECT_NEAR(ElapsedBackground(), 1.0, 0.001);
   EXPECT_NE(form.PictureMenu.Image(), stripBefore);
 }
 
 TEST_P(BackdropTest, TheStripShowsTheBackdropAsItWasHalfwayBeneathIt) {
   form.Sequencer().Start(Phase::DrawTree);
-  form.DrawBackground();
+  form.backdrop.DrawBackground();
   const double tpp = probe.Tpp();
   auto pixel = [&](double twips) { return std::floor(twips / tpp + 0.5); };
   // The strip holds the picture's pixels from its own top-left corner on.
@@ -81,15 +81,15 @@ TEST_P(BackdropTest, TheStripShowsTheBackdropAsItWasHalfwayBeneathIt) {
   double intensity = 100;  // stepped as the painter steps it
   for (int i = 0; i < 500; ++i) intensity += 0.1;
   // Taken at i = 500: the rectangle's left side at x = 500 shows, the next column was bare.
-  EXPECT_EQ(stripAt(500), form.ShadedColorAt(intensity));
+  EXPECT_EQ(stripAt(500), form.paint.ShadedColorAt(intensity));
   EXPECT_EQ(stripAt(500 + tpp), form.Picture1.BackColor());
   EXPECT_TRUE(probe.Painted(500 + tpp, form.PictureMenu.Top()));
 }
 
 TEST_P(BackdropTest, NeitherPainterChangesTheLineWidthOrStyle) {
   form.Picture1.DrawWidth = 3;
-  form.DrawBackground();
-  form.DrawFrame();
+  form.backdrop.DrawBackground();
+  form.backdrop.DrawFrame();
   EXPECT_EQ(form.Picture1.DrawWidth, 3);
   EXPECT_EQ(form.Picture1.DrawStyle, DrawStyle::Solid);
 }

@@ -22,7 +22,7 @@ class PaintingPaceTest : public ::testing::Test {
 
 struct PainterYields {
   const char* name;
-  void (Form1::*painter)();
+  std::function<void(Form1&)> paint;
   int yields;  // at 15 twips per pixel, with yielding on
 };
 
@@ -31,42 +31,41 @@ class PainterYieldsTest : public PaintingPaceTest,
 
 TEST_P(PainterYieldsTest, YieldsOncePerStrokeOnlyWhileAllowed) {
   const PainterYields painter = GetParam();
-  form.TopStarX = 3875;
-  form.TopStarY = 1454;
+  card.FixTopStar();
   card.app.SetPacing(0.001);  // each yield then shows as a millisecond of show time
-  form.DoEventsOn = false;
-  const auto paint = [painter](Form1& card) { (card.*painter.painter)(); };
-  EXPECT_EQ(Elapsed(paint), 0);
-  form.DoEventsOn = true;
-  EXPECT_NEAR(Elapsed(paint) / 0.001, painter.yields, 0.01);
+  form.paint.DoEventsOn = false;
+  EXPECT_EQ(Elapsed(painter.paint), 0);
+  form.paint.DoEventsOn = true;
+  EXPECT_NEAR(Elapsed(painter.paint) / 0.001, painter.yields, 0.01);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Painters, PainterYieldsTest,
-    ::testing::Values(PainterYields{"Background", &Form1::DrawBackground, 4001},
-                      PainterYields{"Frame", &Form1::DrawFrame, 6},
-                      PainterYields{"Ground", &Form1::DrawGround, 701},
-                      PainterYields{"TreeTiers", &Form1::DrawTreeTiers, 9 * 81},
-                      PainterYields{"Baubles", &Form1::DrawBaubles, 1710},
-                      // 1814 outlines, each after its five point pairs and itself
-                      PainterYields{"OrnamentStars", &Form1::DrawOrnamentStars, 1814 * 6},
-                      PainterYields{"TopStar", &Form1::DrawTopStar, 28 * 6},
-                      PainterYields{"TopStarSparkles", &Form1::DrawTopStarSparkles, 890}),
+    ::testing::Values(
+        PainterYields{"Background", [](Form1& f) { f.backdrop.DrawBackground(); }, 4001},
+        PainterYields{"Frame", [](Form1& f) { f.backdrop.DrawFrame(); }, 6},
+        PainterYields{"Ground", [](Form1& f) { f.tree.DrawGround(); }, 701},
+        PainterYields{"TreeTiers", [](Form1& f) { f.tree.DrawTreeTiers(); }, 9 * 81},
+        PainterYields{"Baubles", [](Form1& f) { f.tree.DrawBaubles(); }, 1710},
+        // 1814 outlines, each after its five point pairs and itself
+        PainterYields{"OrnamentStars", [](Form1& f) { f.treeStars.DrawOrnamentStars(); }, 1814 * 6},
+        PainterYields{"TopStar", [](Form1& f) { f.treeStars.DrawTopStar(); }, 28 * 6},
+        PainterYields{"TopStarSparkles", [](Form1& f) { f.treeStars.DrawTopStarSparkles(); }, 890}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PaintingPaceTest, BackdropFillsInOverOneToTwoSeconds) {
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   form.Sequencer().Start(Phase::DrawBack);
   const double seconds = Elapsed([](Form1& card) {
-    card.DrawBackground();
-    card.DrawFrame();
+    card.backdrop.DrawBackground();
+    card.backdrop.DrawFrame();
   });
   EXPECT_GE(seconds, 1);
   EXPECT_LE(seconds, 2);
 }
 
 TEST_F(PaintingPaceTest, TreeGrowsOverTwoToFiveSeconds) {
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   const double seconds = Elapsed([](Form1& card) { card.Command8_Click(); });
   EXPECT_GE(seconds, 2);
   EXPECT_LE(seconds, 5);
@@ -74,8 +73,7 @@ TEST_F(PaintingPaceTest, TreeGrowsOverTwoToFiveSeconds) {
 
 TEST_F(PaintingPaceTest, TheTreeLightTickYieldsThriceEvenWithYieldingOff) {
   card.app.SetPacing(0.001);
-  form.LightLevel = 170;  // bright: the tick rests the lights and switches yielding off
-  form.LastLightPattern = 0;
+  form.tree.SetLightLevel(170);  // bright: the tick rests the lights and switches yielding off
   EXPECT_NEAR(Elapsed([](Form1& card) { card.TimerAnimTree_Timer(); }) / 0.001, 3, 0.01);
 }
 

@@ -32,7 +32,7 @@ class StarSketchesTest : public ::testing::Test {
 
 TEST_F(StarSketchesTest, EtoilePaintsAGreenWedgePointingStraightUp) {
   form.Command1_Click();
-  EXPECT_EQ(form.Intensity, 130);
+  EXPECT_EQ(form.paint.Intensity, 130);
   for (const double r : {60.0, 300.0, 490.0}) EXPECT_TRUE(Green(3000, 3000 - r)) << r;
   for (const double r : {300.0, 490.0}) {
     // 75 to 105 degrees: about a quarter of the radius either side of the vertical.

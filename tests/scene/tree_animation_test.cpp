@@ -64,31 +64,32 @@ class TreeAnimationTest : public ::testing::Test {
 };
 
 TEST_F(TreeAnimationTest, SamePatternTwiceChangesOnlyTheInterval) {
-  const TickDraw draw = SeedFor([](const TickDraw& d) { return d.interval != 1000; });
-  form.LastLightPattern = draw.pattern;
+  const TickDraw first = SeedFor([](const TickDraw& d) { return d.pattern != 3; });
+  form.TimerAnimTree_Timer();
+  const TickDraw draw = SeedFor([&](const TickDraw& d) {
+    return d.pattern == first.pattern && d.interval != first.interval;
+  });
   MarkTree();
   const Bitmap before = form.Picture1.Image();
   form.TimerAnimTree_Timer();
   EXPECT_EQ(form.TimerAnimTree.Interval(), draw.interval);
-  EXPECT_EQ(form.LightLevel, form.LightBaseLevel);
-  EXPECT_EQ(form.LastLightPattern, draw.pattern);
+  EXPECT_EQ(form.tree.LightLevel(), first.brightLevel);
   EXPECT_EQ(form.Picture1.Image(), before);
 }
 
 TEST_F(TreeAnimationTest, EachTickAlternatesRestingAndBrightLights) {
   const TickDraw draw = SeedFor([](const TickDraw& d) { return d.pattern != 3; });
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, draw.brightLevel);
-  EXPECT_GE(form.LightLevel, 155);
-  EXPECT_LE(form.LightLevel, 200);
-  EXPECT_EQ(form.LastLightPattern, draw.pattern);
-  EXPECT_FALSE(form.DoEventsOn);
+  EXPECT_EQ(form.tree.LightLevel(), draw.brightLevel);
+  EXPECT_GE(form.tree.LightLevel(), 155);
+  EXPECT_LE(form.tree.LightLevel(), 200);
+  EXPECT_FALSE(form.paint.DoEventsOn);
 
-  form.DoEventsOn = true;
+  form.paint.DoEventsOn = true;
   SeedFor([&](const TickDraw& d) { return d.pattern != draw.pattern; });
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, form.LightBaseLevel);
-  EXPECT_FALSE(form.DoEventsOn);
+  EXPECT_EQ(form.tree.LightLevel(), form.tree.LightBaseLevel());
+  EXPECT_FALSE(form.paint.DoEventsOn);
 }
 
 struct PatternCase {
@@ -125,31 +126,38 @@ INSTANTIATE_TEST_SUITE_P(Patterns, LightPatternTest,
 TEST_F(TreeAnimationTest, PatternThreeTurnsYieldingOnOnlyWhenTheLightsBrighten) {
   SeedFor([](const TickDraw& d) { return d.pattern == 3; });
   form.TimerAnimTree_Timer();
-  EXPECT_TRUE(form.DoEventsOn);
+  EXPECT_TRUE(form.paint.DoEventsOn);
 
-  form.LastLightPattern = 0;
+  const TickDraw rest = SeedFor([](const TickDraw& d) { return d.pattern != 3; });
+  form.TimerAnimTree_Timer();
+  EXPECT_FALSE(form.paint.DoEventsOn);
+  SeedFor([&](const TickDraw& d) { return d.pattern != 3 && d.pattern != rest.pattern; });
+  form.TimerAnimTree_Timer();  // bright again, but not by pattern 3
+  EXPECT_NE(form.tree.LightLevel(), form.tree.LightBaseLevel());
+  EXPECT_FALSE(form.paint.DoEventsOn);
+
   SeedFor([](const TickDraw& d) { return d.pattern == 3; });
   form.TimerAnimTree_Timer();  // restores the resting level
-  EXPECT_EQ(form.LightLevel, form.LightBaseLevel);
-  EXPECT_FALSE(form.DoEventsOn);
+  EXPECT_EQ(form.tree.LightLevel(), form.tree.LightBaseLevel());
+  EXPECT_FALSE(form.paint.DoEventsOn);
 }
 
 TEST_F(TreeAnimationTest, AboveOneNinetyTheWholeTreeFlashesWithABrighterFill) {
   SeedFor([](const TickDraw& d) { return d.pattern != 3 && d.brightLevel > 190; });
   MarkTree();
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.TierFillLevel, 180);
+  EXPECT_EQ(form.tree.TierFillLevel(), 180);
   EXPECT_TRUE(Repainted(kGround));
   EXPECT_EQ(form.Picture1.Point(kTierFill.first, kTierFill.second),
-            form.ShadedColorAt(180 + 0.2 * 9));
+            form.paint.ShadedColorAt(180 + 0.2 * 9));
 }
 
 TEST_F(TreeAnimationTest, ExactlyOneNinetyRepaintsNoTier) {
   SeedFor([](const TickDraw& d) { return d.pattern != 3 && d.brightLevel == 190; });
   MarkTree();
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, 190);
-  EXPECT_EQ(form.TierFillLevel, 140);
+  EXPECT_EQ(form.tree.LightLevel(), 190);
+  EXPECT_EQ(form.tree.TierFillLevel(), 140);
   EXPECT_FALSE(Repainted(kGround));
   EXPECT_FALSE(Repainted(kTierFill));
 }
@@ -158,37 +166,37 @@ TEST_F(TreeAnimationTest, PatternThreeNeverFlashes) {
   SeedFor([](const TickDraw& d) { return d.pattern == 3 && d.brightLevel > 190; });
   MarkTree();
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.TierFillLevel, 140);
+  EXPECT_EQ(form.tree.TierFillLevel(), 140);
   EXPECT_FALSE(Repainted(kGround));
 }
 
 TEST_F(TreeAnimationTest, TheNextTickBelowOneNinetyRestoresTheNormalFill) {
-  form.LightLevel = 195;
-  form.TierFillLevel = 180;
+  form.tree.SetLightLevel(195);
+  form.tree.SetTierFillLevel(180);
   SeedFor([](const TickDraw& d) { return d.pattern != 3; });
   MarkTree();
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, form.LightBaseLevel);
-  EXPECT_EQ(form.TierFillLevel, 140);
+  EXPECT_EQ(form.tree.LightLevel(), form.tree.LightBaseLevel());
+  EXPECT_EQ(form.tree.TierFillLevel(), 140);
   EXPECT_TRUE(Repainted(kGround));
   EXPECT_EQ(form.Picture1.Point(kTierFill.first, kTierFill.second),
-            form.ShadedColorAt(140 + 0.2 * 9));
+            form.paint.ShadedColorAt(140 + 0.2 * 9));
 }
 
 TEST_F(TreeAnimationTest, WhileFireworksRunNoTickRepaintsTheTiers) {
   form.TimerFireworks.SetEnabled(true);
-  SeedFor([](const TickDraw& d) { return d.pattern != 3 && d.brightLevel > 190; });
+  const TickDraw bright =
+      SeedFor([](const TickDraw& d) { return d.pattern != 3 && d.brightLevel > 190; });
   MarkTree();
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.TierFillLevel, 140);
+  EXPECT_EQ(form.tree.TierFillLevel(), 140);
   EXPECT_FALSE(Repainted(kGround));
 
-  form.TierFillLevel = 180;  // and no restore either
-  SeedFor([](const TickDraw& d) { return d.pattern != 3; });
-  form.LastLightPattern = 0;
+  form.tree.SetTierFillLevel(180);  // and no restore either
+  SeedFor([&](const TickDraw& d) { return d.pattern != 3 && d.pattern != bright.pattern; });
   form.TimerAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, form.LightBaseLevel);
-  EXPECT_EQ(form.TierFillLevel, 180);
+  EXPECT_EQ(form.tree.LightLevel(), form.tree.LightBaseLevel());
+  EXPECT_EQ(form.tree.TierFillLevel(), 180);
   EXPECT_FALSE(Repainted(kTierFill));
 }
 
@@ -197,14 +205,14 @@ TEST_F(TreeAnimationTest, WhileFireworksRunNoTickRepaintsTheTiers) {
 TEST_F(TreeAnimationTest, SpecialRampStepsTheLightsBy10From120To200) {
   std::vector<double> levels;
   for (int tick = 0; tick < 10; ++tick) {
-    levels.push_back(form.LightLevel);
+    levels.push_back(form.tree.LightLevel());
     form.TimerSpeclAnimTree_Timer();
   }
   EXPECT_EQ(levels, (std::vector<double>{120, 130, 140, 150, 160, 170, 180, 190, 200, 120}));
-  form.LightLevel = 195;
+  form.tree.SetLightLevel(195);
   MarkTree();
   form.TimerSpeclAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, 120);
+  EXPECT_EQ(form.tree.LightLevel(), 120);
   EXPECT_TRUE(Repainted(kBall));
   EXPECT_TRUE(Repainted(kOrnamentStar));
   EXPECT_TRUE(Repainted(kTopStar));
@@ -212,16 +220,16 @@ TEST_F(TreeAnimationTest, SpecialRampStepsTheLightsBy10From120To200) {
 }
 
 TEST_F(TreeAnimationTest, WholeTreeRampCarriesTheLightsIntoTheFillUpTo220) {
-  form.LightLevel = 210;
+  form.tree.SetLightLevel(210);
   MarkTree();
   form.Timer1SpeclAnimTree_Timer();
-  EXPECT_EQ(form.TierFillLevel, 210);
-  EXPECT_EQ(form.LightLevel, 220);
+  EXPECT_EQ(form.tree.TierFillLevel(), 210);
+  EXPECT_EQ(form.tree.LightLevel(), 220);
   EXPECT_TRUE(Repainted(kTierFill));
   EXPECT_TRUE(Repainted(kBall));
   EXPECT_FALSE(Repainted(kGround));
   form.Timer1SpeclAnimTree_Timer();
-  EXPECT_EQ(form.LightLevel, 120);
+  EXPECT_EQ(form.tree.LightLevel(), 120);
 }
 
 TEST_F(TreeAnimationTest, SpecAnimButtonsSwitchTheRampTimers) {

@@ -40,7 +40,7 @@ double GroundIntensity(double row) {
 }
 
 TEST_F(TreeTest, GroundCoversRows7700To8400InASawTooth) {
-  form.DrawGround();
+  form.tree.DrawGround();
   const double x = 1000;
   EXPECT_FALSE(probe.Painted(x, 7700 - 15));
   EXPECT_FALSE(probe.Painted(x, 8400 + 15));
@@ -48,17 +48,17 @@ TEST_F(TreeTest, GroundCoversRows7700To8400InASawTooth) {
   for (int pixel = std::floor(7700 / 15.0 + 0.5); pixel <= std::floor(8400 / 15.0 + 0.5); ++pixel) {
     const double y = 15 * pixel;
     const double row = std::min(testing::LastWholeTwipOnPixel(y, 15), 8400.0) - 7700;
-    EXPECT_EQ(probe.At(x, y), form.ShadedColorAt(GroundIntensity(row))) << y;
+    EXPECT_EQ(probe.At(x, y), form.paint.ShadedColorAt(GroundIntensity(row))) << y;
     EXPECT_LE(probe.At(x, y).Red(), 180) << y;
     if (row > 15 && probe.At(x, y).Red() < probe.At(x, y - 15).Red())
       ++restarts;
   }
   EXPECT_EQ(restarts, 4);  // after rows 160, 321, 482 and 643
-  EXPECT_DOUBLE_EQ(form.Intensity, GroundIntensity(701));
+  EXPECT_DOUBLE_EQ(form.paint.Intensity, GroundIntensity(701));
 }
 
 TEST_F(TreeTest, GroundsRightEndSlantsOneTwipOutwardPerRow) {
-  form.DrawGround();
+  form.tree.DrawGround();
   const double halfWidth = form.Picture1.Width() / 2;
   for (const double y : {7700.0, 8050.0, 8400.0}) {
     const double end = 500 + halfWidth + (y - 7700);
@@ -70,28 +70,28 @@ TEST_F(TreeTest, GroundsRightEndSlantsOneTwipOutwardPerRow) {
 // --- tiers ---
 
 TEST_F(TreeTest, TopStarSitsOnTheTopTiersLastFillLine) {
-  form.DrawTreeTiers();
-  EXPECT_DOUBLE_EQ(form.TopStarX, form.Picture1.Width() / 2);
-  EXPECT_NEAR(form.TopStarY, 1453.9, 0.05);
-  EXPECT_DOUBLE_EQ(form.Picture1.CurrentY, form.TopStarY);
+  form.tree.DrawTreeTiers();
+  EXPECT_DOUBLE_EQ(form.tree.TopStarX(), form.Picture1.Width() / 2);
+  EXPECT_NEAR(form.tree.TopStarY(), 1453.9, 0.05);
+  EXPECT_DOUBLE_EQ(form.Picture1.CurrentY, form.tree.TopStarY());
   // The fill restarts per tier; the top tier's 657 lines leave the brightness here.
-  EXPECT_NEAR(form.Intensity, form.TierFillLevel + 0.2 * 657, 1e-6);
+  EXPECT_NEAR(form.paint.Intensity, form.tree.TierFillLevel() + 0.2 * 657, 1e-6);
 }
 
 TEST_F(TreeTest, InvisiblePassFixesTheSameTopStarAndPaintsNothing) {
   const Bitmap before = form.Picture1.Image();
   form.Picture1.DrawStyle = DrawStyle::Transparent;
-  form.DrawTreeTiers();
+  form.tree.DrawTreeTiers();
   EXPECT_EQ(form.Picture1.Image(), before);
-  const double invisibleX = form.TopStarX;
-  const double invisibleY = form.TopStarY;
+  const double invisibleX = form.tree.TopStarX();
+  const double invisibleY = form.tree.TopStarY();
 
-  form.Picture1.DrawStyle = DrawStyle::Solid;
-  form.TopStarX = form.TopStarY = 0;
-  form.DrawTreeTiers();
-  EXPECT_NE(form.Picture1.Image(), before);
-  EXPECT_DOUBLE_EQ(form.TopStarX, invisibleX);
-  EXPECT_DOUBLE_EQ(form.TopStarY, invisibleY);
+  testing::CardFixture visible;
+  visible.app.SetPacing(0);
+  visible.form.tree.DrawTreeTiers();
+  EXPECT_NE(visible.form.Picture1.Image(), before);
+  EXPECT_DOUBLE_EQ(visible.form.tree.TopStarX(), invisibleX);
+  EXPECT_DOUBLE_EQ(visible.form.tree.TopStarY(), invisibleY);
 }
 
 // Brightness of the edge band's pass d: rising by 2 from the border to the middle, then
@@ -101,22 +101,22 @@ double EdgeIntensity(double edgeLevel, double d) {
 }
 
 TEST_F(TreeTest, EveryTiersBaseBandLiesOnItsBaseLine) {
-  form.TierEdgeLevel = 130;
-  form.DrawTreeTiers();
+  constexpr double kEdgeLevel = 150;
+  form.tree.DrawTreeTiers();
   for (int k = 0; k < 9; ++k) {
     for (double offset = -30; offset <= 30; offset += 15) {
       // The band's line for pass d lies at base + d; on each pixel row the last pass shows.
       const double pixelBottom = std::floor((BaseY(k) + offset) / 15 + 0.5) * 15 + 7.5;
       const double lastPass = std::min(std::ceil(pixelBottom - BaseY(k)) - 1, 40.0);
       EXPECT_EQ(probe.At(3850, BaseY(k) + offset),
-                form.ShadedColorAt(EdgeIntensity(form.TierEdgeLevel, lastPass)))
+                form.paint.ShadedColorAt(EdgeIntensity(kEdgeLevel, lastPass)))
           << "tier " << k << " offset " << offset;
     }
   }
 }
 
 TEST_F(TreeTest, EveryTierIsCentredOnTheAxisAt3850) {
-  form.DrawTreeTiers();
+  form.tree.DrawTreeTiers();
   for (int k = 0; k < 9; ++k) {
     // 300 twips above the base, between this tier's base and the next one's, the two edge
     // bands peak where the lines from the corners to the apex (3850, 2 V) pass.
@@ -133,7 +133,7 @@ TEST_F(TreeTest, EveryTierIsCentredOnTheAxisAt3850) {
 }
 
 TEST_F(TreeTest, TheTopTiersApexIsTheTreesHighestPoint) {
-  form.DrawTreeTiers();
+  form.tree.DrawTreeTiers();
   double y = 0;
   while (!probe.Painted(3850, y)) y += 15;
   EXPECT_NEAR(y, 2 * Offset(8), 20);
@@ -141,13 +141,14 @@ TEST_F(TreeTest, TheTopTiersApexIsTheTreesHighestPoint) {
 
 TEST_F(TreeTest, BottomTierFillStartsAtTierFillLevelJustAboveTheBase) {
   for (const double fillLevel : {140.0, 180.0}) {
-    form.TierFillLevel = fillLevel;
-    form.DrawTreeTiers();
+    form.tree.SetTierFillLevel(fillLevel);
+    form.tree.DrawTreeTiers();
     // Fill lines 1.3 twips apart from 7640 upward; the pixel row holding 7640 shows the last
     // (highest) of those that fall on it.
     const double pixelTop = std::floor(7640.0 / 15 + 0.5) * 15 - 7.5;
     const double linesOnRow = std::floor((7640 - pixelTop) / 1.3);
-    EXPECT_EQ(probe.At(3850, 7640), form.ShadedColorAt(fillLevel + 0.2 * linesOnRow)) << fillLevel;
+    EXPECT_EQ(probe.At(3850, 7640), form.paint.ShadedColorAt(fillLevel + 0.2 * linesOnRow))
+        << fillLevel;
   }
 }
 
@@ -155,20 +156,20 @@ TEST_F(TreeTest, BottomTierFillStartsAtTierFillLevelJustAboveTheBase) {
 // where the parts land.
 TEST_F(TreeTest, MixedScreenFactorsPlaceEveryPartByItsOwnFactor) {
   card.backend.SetTwipsPerPixel(12, 15);
-  form.DrawGround();
+  form.tree.DrawGround();
   // Rows from 7700 sx = 6160, 700 twips deep.
   EXPECT_FALSE(probe.Painted(1000, 6160 - 30));
   EXPECT_TRUE(probe.Painted(1000, 6160 + 15));
   EXPECT_TRUE(probe.Painted(1000, 6860 - 15));
   EXPECT_FALSE(probe.Painted(1000, 6860 + 30));
 
-  form.DrawTreeTiers();
+  form.tree.DrawTreeTiers();
   // V = 2000 - 8 (500 x 0.8) / 3 on the top tier, whose fill runs from T + V - 44 down to
   // 2 (V + 44) in steps of 1.3: its last line lies at about 1955.5.
-  EXPECT_NEAR(form.TopStarY, 1955.5, 0.1);
+  EXPECT_NEAR(form.tree.TopStarY(), 1955.5, 0.1);
 
   form.Picture1.Cls();
-  form.DrawBaubles();
+  form.tree.DrawBaubles();
   // The bottom left ball: inset 350 sy from L = 800, on the base line 4560 + 2000.
   const double ballX = 800 + 350, baseY = 4560 + 2000;
   const int right = probe.PaintedRun(ballX, baseY, 1, 0);
@@ -176,7 +177,7 @@ TEST_F(TreeTest, MixedScreenFactorsPlaceEveryPartByItsOwnFactor) {
   EXPECT_NEAR(ballX + 12 * (right - left) / 2.0, ballX, 12);
 
   form.Picture1.Cls();
-  form.DrawOrnamentStars();
+  form.treeStars.DrawOrnamentStars();
   // The bottom left star: inset 1600 sy from L, radius R = 350 sx. Its outline crosses the
   // centre's row 0.544 R to either side.
   const double starX = 1600 + 800;
@@ -199,7 +200,7 @@ class BaublesTest : public ::testing::TestWithParam<double> {
 };
 
 TEST_P(BaublesTest, BallsKeepTheirPixelSizePerTierOnEveryScreen) {
-  form.DrawBaubles();
+  form.tree.DrawBaubles();
   for (int k = 0; k < 9; ++k) {
     const double y = BaseY(k) * S();
     const double designRadius = 250 - 15 * k;
@@ -214,8 +215,8 @@ TEST_P(BaublesTest, BallsKeepTheirPixelSizePerTierOnEveryScreen) {
 }
 
 TEST_P(BaublesTest, BallsBrightenFromLightLevelAtTheRimTowardTheCentre) {
-  form.LightLevel = 100;
-  form.DrawBaubles();
+  form.tree.SetLightLevel(100);
+  form.tree.DrawBaubles();
   for (int k = 0; k < 9; ++k) {
     const double step = 0.9 + 0.04 * k;
     const double radius = (250 - 15 * k) * S();
@@ -231,7 +232,7 @@ TEST_P(BaublesTest, BallsBrightenFromLightLevelAtTheRimTowardTheCentre) {
         << k;
   }
   // Every tier restarts at LightLevel; the top tier's loop leaves the brightness here.
-  EXPECT_NEAR(form.Intensity, 100 + (0.9 + 0.04 * 8) * std::floor(130 * S()), 1e-6);
+  EXPECT_NEAR(form.paint.Intensity, 100 + (0.9 + 0.04 * 8) * std::floor(130 * S()), 1e-6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, BaublesTest, ::testing::Values(15.0, 12.0), [](const auto& info) {
@@ -247,16 +248,16 @@ TEST_F(TreeTest, TreeCommandPaintsGroundTiersBallsAndStarsInThatOrder) {
   testing::CardFixture inOrder;
   inOrder.app.SetPacing(0);
   Form1& other = inOrder.form;
-  other.DrawGround();
-  other.DrawTreeTiers();
-  other.DrawBaubles();
-  other.DrawOrnamentStars();
-  other.DrawTopStarSparkles();
-  other.DrawTopStar();
+  other.tree.DrawGround();
+  other.tree.DrawTreeTiers();
+  other.tree.DrawBaubles();
+  other.treeStars.DrawOrnamentStars();
+  other.treeStars.DrawTopStarSparkles();
+  other.treeStars.DrawTopStar();
   EXPECT_EQ(form.Picture1.Image(), other.Picture1.Image());
 
   // The order shows: the tiers' base band covers the ground's top rows.
-  other.DrawGround();
+  other.tree.DrawGround();
   EXPECT_NE(form.Picture1.Image(), other.Picture1.Image());
 }
 
