@@ -1,11 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_sound.h"
@@ -44,6 +46,16 @@ class ScratchFolder {
     std::error_code ignored;
     fs::remove_all(path_, ignored);
   }
+  // The names of the files in the folder.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+      const std::u8string name = entry.path().filename().u8string();
+      names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   std::string File(const std::string& name) const {
     const std::u8string path = (path_ / PathOf(name)).u8string();
     return {path.begin(), path.end()};
@@ -75,26 +87,52 @@ class Win32OsServices : public ::testing::Test {
   const std::string bytes_ = std::string("MZ\0\x01\xff~end", 9);
 };
 
-TEST_F(Win32OsServices, CopyReplacesALongerTargetAndLeavesNoPartBehind) {
+TEST_F(Win32OsServices, ACopyReplacesALongerTargetWithWhatFinishMadeAndLeavesNoPartBehind) {
   WriteFile(card_, bytes_);
   WriteFile(copy_, std::string(100, 'x'));
 
-  platform_.CopyFile(card_, copy_);
+  platform_.WriteCompleteCopy(card_, copy_, [](BinaryFile& copy) { copy.PutByte(9, 'E'); });
 
-  EXPECT_EQ(ReadFile(copy_), bytes_);
-  EXPECT_FALSE(platform_.FileExists(copy_ + ".part"));
+  EXPECT_EQ(ReadFile(copy_), bytes_.substr(0, 8) + "E");
+  EXPECT_THAT(folder_.Names(), ::testing::ElementsAre("Frost_Mail.exe", "Frostmail.exe"));
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  platform_.WriteCompleteCopy(card_, copy_, nullptr);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
 }
 
-TEST_F(Win32OsServices, CopyOntoItselfIsRefusedAndKeepsTheFile) {
+TEST_F(Win32OsServices, AnAbandonedOrMisshapenCopyLeavesTheTargetAsItWas) {
   WriteFile(card_, bytes_);
+  WriteFile(copy_, "old");
+  const auto abandon = [](BinaryFile&) { throw RuntimeError(error::kInvalidCall, "abandoned"); };
+  const auto lengthen = [](BinaryFile& copy) { copy.PutByte(20, 'x'); };
 
-  ExpectError(error::kPermissionDenied, card_, [&] { platform_.CopyFile(card_, card_); });
+  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_, abandon), RuntimeError);
+  ExpectError(error::kPathFileAccess, copy_,
+              [&] { platform_.WriteCompleteCopy(card_, copy_, lengthen); });
+  ExpectError(error::kPermissionDenied, card_,
+              [&] { platform_.WriteCompleteCopy(card_, card_, nullptr); });
+
+  EXPECT_EQ(ReadFile(copy_), "old");
   EXPECT_EQ(ReadFile(card_), bytes_);
+  EXPECT_THAT(folder_.Names(), ::testing::ElementsAre("Frost_Mail.exe", "Frostmail.exe"));
+}
+
+TEST_F(Win32OsServices, FilesAreIdenticalOnlyWithTheSameBytesBeyondTheFirstChunk) {
+  const std::string large(200000, 'a');
+  WriteFile(card_, large);
+  WriteFile(copy_, large);
+  EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, large.substr(0, 150000) + "b" + large.substr(150001));
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
+  WriteFile(copy_, large + "a");
+  EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
 }
 
 TEST_F(Win32OsServices, MissingFilesRaiseFileNotFound) {
   const std::string missing = folder_.File("missing.exe");
-  ExpectError(error::kFileNotFound, missing, [&] { platform_.CopyFile(missing, copy_); });
+  ExpectError(error::kFileNotFound, missing,
+              [&] { platform_.WriteCompleteCopy(missing, copy_, nullptr); });
+  ExpectError(error::kFileNotFound, missing, [&] { platform_.FilesIdentical(missing, copy_); });
   ExpectError(error::kFileNotFound, missing, [&] { platform_.DeleteFile(missing); });
   ExpectError(error::kFileNotFound, missing, [&] { platform_.FileLength(missing); });
   ExpectError(error::kFileNotFound, missing,
@@ -103,6 +141,7 @@ TEST_F(Win32OsServices, MissingFilesRaiseFileNotFound) {
   ExpectError(error::kFileNotFound, in_missing_folder,
               [&] { platform_.WriteWholeFile(in_missing_folder, {}); });
   EXPECT_FALSE(platform_.FileExists(copy_));
+  EXPECT_THAT(folder_.Names(), ::testing::IsEmpty());
 }
 
 TEST_F(Win32OsServices, PathsOutsideTheAnsiCodePageWork) {
@@ -110,7 +149,7 @@ TEST_F(Win32OsServices, PathsOutsideTheAnsiCodePageWork) {
       folder_.File("\xce\xba\xce\xac\xcf\x81\xcf\x84\xce\xb1 \xe2\x82\xac.exe");
   WriteFile(card_, bytes_);
 
-  platform_.CopyFile(card_, greek);
+  platform_.WriteCompleteCopy(card_, greek, nullptr);
 
   EXPECT_TRUE(platform_.FileExists(greek));
   EXPECT_EQ(platform_.FileLength(greek), 9);
@@ -143,7 +182,7 @@ TEST_F(Win32OsServices, ByteAccessCountsFromOneAndExtendsTheFile) {
 // its file until it ends; retrying as the hand-over does then succeeds.
 TEST_F(Win32OsServices, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds) {
   const std::string running = folder_.File("Lingering.exe");
-  platform_.CopyFile(platform_.ProgramPath(), running);
+  platform_.WriteCompleteCopy(platform_.ProgramPath(), running, nullptr);
   WriteFile(card_, bytes_);
 
   ASSERT_GT(platform_.ShellExecuteOpen(running), 32);
@@ -153,9 +192,11 @@ TEST_F(Win32OsServices, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds)
   ASSERT_TRUE(platform_.FileExists(started));
 
   ExpectError(error::kPermissionDenied, running, [&] { platform_.DeleteFile(running); });
-  ExpectError(error::kPermissionDenied, running, [&] { platform_.CopyFile(card_, running); });
+  ExpectError(error::kPermissionDenied, running,
+              [&] { platform_.WriteCompleteCopy(card_, running, nullptr); });
   EXPECT_TRUE(platform_.FileExists(running));
-  EXPECT_FALSE(platform_.FileExists(running + ".part"));
+  EXPECT_THAT(folder_.Names(),
+              ::testing::ElementsAre("Frostmail.exe", "Lingering.exe", "Lingering.started"));
 
   bool deleted = false;
   for (int tries = 0; tries < 50 && !deleted; ++tries) {
@@ -183,7 +224,7 @@ TEST_F(Win32OsServices, TheSingleInstanceGuardIsHeldUntilReleased) {
   EXPECT_FALSE(first.AcquireSingleInstance());
 }
 
-TEST_F(Win32OsServices, EnvironmentTemporaryFolderAndProgramPath) {
+TEST_F(Win32OsServices, EnvironmentPrivateFolderAndProgramPath) {
   SetEnvironmentVariableW(L"FROST_TEST_VALUE", L"C:\\Gr\u00fc\u00dfe");
   SetEnvironmentVariableW(L"FROST_TEST_EMPTY", L"");
   EXPECT_EQ(platform_.Environment("frost_test_value"),
@@ -192,9 +233,9 @@ TEST_F(Win32OsServices, EnvironmentTemporaryFolderAndProgramPath) {
   EXPECT_EQ(platform_.Environment("FROST_TEST_EMPTY"), "");
   EXPECT_EQ(platform_.Environment("FROST_TEST_MISSING"), std::nullopt);
 
-  const std::string temp = platform_.TempFolder();
-  EXPECT_NE(temp.back(), '\\');
-  EXPECT_TRUE(fs::is_directory(PathOf(temp)));
+  const std::string folder = platform_.PrivateFolder();
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_TRUE(fs::is_directory(PathOf(folder)));
 
   EXPECT_THAT(platform_.ProgramPath(), ::testing::EndsWith("\\win32_test.exe"));
   EXPECT_TRUE(platform_.FileExists(platform_.ProgramPath()));

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_backend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <vector>
@@ -83,8 +85,10 @@ struct Win32Backend::State {
     if (window != nullptr)
       DestroyWindow(window);
     for (auto& [image, cursor] : cursors) DestroyCursor(cursor);
-    if (icon != nullptr)
-      DestroyIcon(icon);
+    for (HICON held : icons) {
+      if (held != nullptr)
+        DestroyIcon(held);
+    }
     timeEndPeriod(1);
   }
 
@@ -106,7 +110,7 @@ struct Win32Backend::State {
   std::unique_ptr<GdiTextEngine> text;
   std::map<const CursorImage*, HCURSOR> cursors;
   HCURSOR cursor = Arrow();
-  HICON icon = nullptr;
+  std::array<HICON, 2> icons{};  // ICON_SMALL, ICON_BIG
   LARGE_INTEGER frequency{};
   LARGE_INTEGER start{};
 };
@@ -330,16 +334,25 @@ void Win32Backend::SetWindowTitle(const std::string& title) {
   SetWindowTextW(state_->window, Widen(title).c_str());
 }
 
-// The task bar shows the given image; the class's icon from the resource script supplies
-// the small sizes where the program carries it.
-void Win32Backend::SetWindowIcon(const CursorImage& icon) {
-  HICON made = IconOf(icon, true);
-  if (made == nullptr)
+// The title bar and Alt+Tab take the image nearest their own size, as Windows asks for them.
+void Win32Backend::SetWindowIcon(std::span<const CursorImage> images) {
+  if (images.empty())
     return;
-  SendMessageW(state_->window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(made));
-  if (state_->icon != nullptr)
-    DestroyIcon(state_->icon);
-  state_->icon = made;
+  const auto nearest = [&](int size) -> const CursorImage& {
+    return *std::ranges::min_element(
+        images, {}, [size](const CursorImage& image) { return std::abs(image.width - size); });
+  };
+  const std::array<int, 2> sizes{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CXICON)};
+  for (std::size_t kind = 0; kind < sizes.size(); ++kind) {
+    HICON made = IconOf(nearest(sizes[kind]), true);
+    if (made == nullptr)
+      continue;
+    SendMessageW(state_->window, WM_SETICON, kind == 0 ? ICON_SMALL : ICON_BIG,
+                 reinterpret_cast<LPARAM>(made));
+    if (state_->icons[kind] != nullptr)
+      DestroyIcon(state_->icons[kind]);
+    state_->icons[kind] = made;
+  }
 }
 
 // One ExtCreateRegion call for all the rectangles: the card's tree is some thousand of them.
@@ -379,7 +392,7 @@ void Win32Backend::SetCursor(const CursorImage* cursor) {
     ::SetCursor(state.cursor);
 }
 
-void Win32Backend::Present(const Bitmap& frame) {
+void Win32Backend::Present(Bitmap& frame) {
   State& state = *state_;
   if (frame.Empty())
     return;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <span>
 #include <string>
 
 #include "toolkit/backend.h"
@@ -34,10 +35,10 @@ class Win32Backend : public Backend {
   void SetWindowSize(int width, int height) override;
   void SetWindowVisible(bool visible) override;
   void SetWindowTitle(const std::string& title) override;
-  void SetWindowIcon(const CursorImage& icon) override;
+  void SetWindowIcon(std::span<const CursorImage> images) override;
   void SetRegion(const std::optional<Region>& region) override;
   void SetCursor(const CursorImage* cursor) override;
-  void Present(const Bitmap& frame) override;
+  void Present(Bitmap& frame) override;
   std::string ClipboardText() override;
 
   // The window's HWND, as void* so that this header needs no Windows header: the owner of

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_binary_file.h"
 
+#include "platform/win32/windows_prelude.h"
 #include "toolkit/errors.h"
 
 namespace frost {
@@ -20,6 +21,11 @@ void Win32BinaryFile::PutByte(std::int64_t position, std::uint8_t value) {
 
 void Win32BinaryFile::PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) {
   WriteAllAt(file_, bytes, OffsetOf(position), path_);
+}
+
+void Win32BinaryFile::Flush() {
+  if (!FlushFileBuffers(file_.Get()))
+    ThrowFileError(GetLastError(), path_);
 }
 
 std::int64_t Win32BinaryFile::OffsetOf(std::int64_t position) const {

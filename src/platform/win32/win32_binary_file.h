@@ -17,6 +17,7 @@ class Win32BinaryFile : public BinaryFile {
   std::uint8_t GetByte(std::int64_t position) override;
   void PutByte(std::int64_t position, std::uint8_t value) override;
   void PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) override;
+  void Flush() override;
 
  private:
   std::int64_t OffsetOf(std::int64_t position) const;

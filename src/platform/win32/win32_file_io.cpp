@@ -44,7 +44,8 @@ UniqueHandle OpenFile(const std::string& path, FileAccess access) {
   const DWORD rights = access == FileAccess::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   const DWORD disposition = access == FileAccess::Read        ? OPEN_EXISTING
                             : access == FileAccess::ReadWrite ? OPEN_ALWAYS
-                                                              : CREATE_ALWAYS;
+                            : access == FileAccess::Replace   ? CREATE_ALWAYS
+                                                              : CREATE_NEW;
   HANDLE file = CreateFileW(Widen(path).c_str(), rights, FILE_SHARE_READ, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)

@@ -30,11 +30,11 @@ class UniqueHandle {
 // (a running program), 75 for anything else.
 [[noreturn]] void ThrowFileError(unsigned long windowsError, const std::string& path);
 
-enum class FileAccess { Read, ReadWrite, Replace };
+enum class FileAccess { Read, ReadWrite, Replace, CreateNew };
 
 // CreateFileW: Read opens an existing file, ReadWrite opens or creates one, Replace creates an
-// empty one. Others may read the file meanwhile; nobody else may write it. The handle is not
-// inherited by started programs.
+// empty one, CreateNew creates one that must not exist yet. Others may read the file meanwhile;
+// nobody else may write it. The handle is not inherited by started programs.
 UniqueHandle OpenFile(const std::string& path, FileAccess access);
 
 std::int64_t LengthOf(const UniqueHandle& file, const std::string& path);

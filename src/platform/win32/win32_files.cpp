@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_binary_file.h"
 #include "platform/win32/win32_platform.h"
@@ -29,6 +33,47 @@ void RefuseCopyOntoItself(const std::string& from, const std::string& to) {
     throw RuntimeError(error::kPermissionDenied, "Permission denied: " + to + " is the source");
 }
 
+constexpr std::size_t kChunk = 64 * 1024;
+
+// The new file of a copy in progress: a name of this process's own next to the target, so that
+// the final rename stays on one volume (its name, which errors show, begins with the target's).
+// Removed again unless it was renamed into place.
+class TemporaryCopy {
+ public:
+  explicit TemporaryCopy(const std::string& to)
+      : path_(to + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter_++) +
+              ".part"),
+        file_(OpenFile(path_, FileAccess::CreateNew)) {}
+  ~TemporaryCopy() {
+    file_.Reset();  // Windows deletes no file that is still open
+    if (!placed_)
+      DeleteFileW(Widen(path_).c_str());
+  }
+  TemporaryCopy(const TemporaryCopy&) = delete;
+  TemporaryCopy& operator=(const TemporaryCopy&) = delete;
+
+  UniqueHandle TakeFile() { return std::move(file_); }
+  const std::string& Path() const { return path_; }
+  void Placed() { placed_ = true; }
+
+ private:
+  static inline std::atomic<unsigned> counter_ = 0;
+  std::string path_;
+  UniqueHandle file_;
+  bool placed_ = false;
+};
+
+// The count of bytes copied.
+std::int64_t CopyContents(const UniqueHandle& source, const std::string& from, BinaryFile& target) {
+  std::vector<std::uint8_t> buffer(kChunk);
+  std::int64_t offset = 0;
+  while (const std::size_t count = ReadAt(source, buffer, offset, from)) {
+    target.PutBytes(offset + 1, std::span(buffer).first(count));
+    offset += static_cast<std::int64_t>(count);
+  }
+  return offset;
+}
+
 }  // namespace
 
 bool Win32Platform::FileExists(const std::string& path) {
@@ -36,20 +81,44 @@ bool Win32Platform::FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-void Win32Platform::CopyFile(const std::string& from, const std::string& to) {
+void Win32Platform::WriteCompleteCopy(const std::string& from, const std::string& to,
+                                      const std::function<void(BinaryFile&)>& finish) {
   RefuseCopyOntoItself(from, to);
-  const std::string part = to + ".part";
-  const std::wstring wide_part = Widen(part);
-  if (!CopyFileW(Widen(from).c_str(), wide_part.c_str(), FALSE))
-    ThrowFileError(GetLastError(), GetLastError() == ERROR_FILE_NOT_FOUND ? from : part);
-  // A copy keeps the source's attributes; the card writes greetings into its copies.
-  const DWORD attributes = GetFileAttributesW(wide_part.c_str());
-  SetFileAttributesW(wide_part.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  if (!MoveFileExW(wide_part.c_str(), Widen(to).c_str(),
+  const UniqueHandle source = OpenFile(from, FileAccess::Read);
+  TemporaryCopy temporary(to);
+  {
+    Win32BinaryFile copy(temporary.TakeFile(), to);
+    const std::int64_t length = CopyContents(source, from, copy);
+    if (finish)
+      finish(copy);
+    copy.Flush();
+    if (const std::int64_t written = copy.Length(); written != length) {
+      throw RuntimeError(error::kPathFileAccess, "Path/File access error: " + to +
+                                                     " (the copy holds " + std::to_string(written) +
+                                                     " of " + std::to_string(length) + " bytes)");
+    }
+  }  // closed: Windows renames no open file
+  if (!MoveFileExW(Widen(temporary.Path()).c_str(), Widen(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD failure = GetLastError();
-    DeleteFileW(wide_part.c_str());
-    ThrowFileError(failure, to);
+    ThrowFileError(GetLastError(), to);
+  }
+  temporary.Placed();
+}
+
+bool Win32Platform::FilesIdentical(const std::string& a, const std::string& b) {
+  const UniqueHandle first = OpenFile(a, FileAccess::Read);
+  const UniqueHandle second = OpenFile(b, FileAccess::Read);
+  if (LengthOf(first, a) != LengthOf(second, b))
+    return false;
+  std::vector<std::uint8_t> x(kChunk), y(kChunk);
+  for (std::int64_t offset = 0;; offset += kChunk) {
+    const std::size_t count = ReadAt(first, x, offset, a);
+    if (ReadAt(second, std::span(y).first(count), offset, b) != count ||
+        !std::equal(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(count), y.begin())) {
+      return false;
+    }
+    if (count < x.size())
+      return true;
   }
 }
 

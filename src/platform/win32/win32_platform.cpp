@@ -2,6 +2,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_prelude.h"
+#include "toolkit/errors.h"
 
 namespace frost {
 
@@ -60,13 +61,20 @@ std::optional<std::string> Win32Platform::Environment(const std::string& name) {
   return Narrow(value.value_or(L""));
 }
 
-std::string Win32Platform::TempFolder() {
-  std::wstring folder = QueryText([](wchar_t* buffer, DWORD size) {
-                          return GetTempPathW(size, buffer);
-                        }).value_or(L"C:\\Windows\\Temp\\");
+// The user's temporary folder is per user on Windows; without one there is no private folder,
+// and a shared one such as C:\Windows\Temp would not do.
+std::string Win32Platform::PrivateFolder() {
+  std::optional<std::wstring> folder =
+      QueryText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
+  if (!folder) {
+    throw RuntimeError(error::kPathFileAccess,
+                       "No private folder: the temporary folder is unknown"
+                       " (Windows error " +
+                           std::to_string(GetLastError()) + ")");
+  }
   // "C:\" keeps its backslash: "C:" alone would mean the drive's current folder.
-  while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
-  return Narrow(folder);
+  while (folder->size() > 3 && folder->back() == L'\\') folder->pop_back();
+  return Narrow(*folder);
 }
 
 void Win32Platform::MessageBox(const std::string& text, const std::string& caption) {

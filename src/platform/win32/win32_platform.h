@@ -25,16 +25,18 @@ struct Win32PlatformOptions {
 // The OS services of Windows: files with wide-character paths, the running program, starting
 // programs and opening addresses, the environment, the single-instance guard, the resources
 // of the program's resource script, and the message box. Sound calls go to the given output.
-// Platform::MessageBox, CopyFile, DeleteFile and PlaySound share their names with macros of
+// Platform::MessageBox, DeleteFile and PlaySound share their names with macros of
 // the Windows headers; windows_prelude.h keeps those out of the way until they are renamed.
 class Win32Platform : public Platform {
  public:
   explicit Win32Platform(SoundOutput& sound, Win32PlatformOptions options = {});
 
   bool FileExists(const std::string& path) override;
-  // A safe copy: the bytes go to a temporary file beside the target, which then replaces it in
-  // one step, so a failed copy leaves the old target whole.
-  void CopyFile(const std::string& from, const std::string& to) override;
+  // The new file is a uniquely named ".part" file beside the target, which replaces the target
+  // in one step. A copy onto the source itself is refused.
+  void WriteCompleteCopy(const std::string& from, const std::string& to,
+                         const std::function<void(BinaryFile&)>& finish) override;
+  bool FilesIdentical(const std::string& a, const std::string& b) override;
   void DeleteFile(const std::string& path) override;
   std::int64_t FileLength(const std::string& path) override;
   std::unique_ptr<BinaryFile> OpenBinary(const std::string& path, FileMode mode) override;
@@ -42,7 +44,7 @@ class Win32Platform : public Platform {
 
   std::string ProgramPath() override;
   std::optional<std::string> Environment(const std::string& name) override;
-  std::string TempFolder() override;
+  std::string PrivateFolder() override;
   // A program file (".exe") is started with CreateProcessW; anything else (a document, a web
   // address) is opened with the shell's "open" verb.
   int ShellExecuteOpen(const std::string& file) override;

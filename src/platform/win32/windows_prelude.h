@@ -1,9 +1,9 @@
 #pragma once
 // The Windows headers for the win32 backend's .cpp files, and only for them: no header of the
 // card includes this. The headers define macros under names the card's interfaces also use
-// (Platform::CopyFile, DeleteFile, PlaySound, MessageBox; RGB, DrawText), which would rename
+// (Platform::DeleteFile, PlaySound, MessageBox; RGB, DrawText), which would rename
 // those members behind our back; they are undefined here, so these files call the wide-character
-// functions (CopyFileW, MessageBoxW, ...) by their own names.
+// functions (DeleteFileW, MessageBoxW, ...) by their own names.
 // Wide characters throughout, also for the headers' own names such as IDC_ARROW.
 #ifndef UNICODE
 #define UNICODE
@@ -18,7 +18,6 @@
 // mmsystem.h needs windows.h first.
 #include <mmsystem.h>
 
-#undef CopyFile
 #undef DeleteFile
 #undef PlaySound
 #undef MessageBox
