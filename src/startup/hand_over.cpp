@@ -6,6 +6,7 @@
 #include "personalise/card_copy.h"
 #include "startup/form1.h"
 #include "toolkit/errors.h"
+#include "toolkit/retry.h"
 
 namespace frost {
 namespace {
@@ -53,19 +54,15 @@ Leftover ClassifyLeftover(Platform& os, const std::string& copy) {
 // Deletes `path` until it is gone, retrying while another process still holds it. False when
 // the time limit passed with the file still there.
 bool Form1::WaitUntilGone(const std::string& path) {
-  const double deadline = App().Now() + HandOverTimeLimit;
-  for (;;) {
-    Attempt([&] {
-      if (OS().FileExists(path))
-        OS().DeleteFile(path);
-    });
-    DoEvents();
-    if (!OS().FileExists(path))
-      return true;
-    if (App().Now() >= deadline)
-      return false;
-    App().Sleep(kRetryMs);
-  }
+  return RetryUntil(
+      App(), {kRetryMs, HandOverTimeLimit},
+      [&] {
+        Attempt([&] {
+          if (OS().FileExists(path))
+            OS().DeleteFile(path);
+        });
+      },
+      [&] { return !OS().FileExists(path); });
 }
 
 // Writes a complete copy of `from` at `to` until one is in place, retrying while the target is
@@ -73,22 +70,18 @@ bool Form1::WaitUntilGone(const std::string& path) {
 // limit passed first; `failure` then says why the last attempt failed.
 bool Form1::CopyUntilComplete(const std::string& from, const std::string& to,
                               std::string& failure) {
-  const double deadline = App().Now() + HandOverTimeLimit;
-  for (;;) {
-    bool complete = false;
-    try {
-      WriteCompleteCard(OS(), from, to);
-      complete = true;
-    } catch (const std::exception& error) {
-      failure = error.what();
-    }
-    DoEvents();
-    if (complete)
-      return true;
-    if (App().Now() >= deadline)
-      return false;
-    App().Sleep(kRetryMs);
-  }
+  bool complete = false;
+  return RetryUntil(
+      App(), {kRetryMs, HandOverTimeLimit},
+      [&] {
+        try {
+          WriteCompleteCard(OS(), from, to);
+          complete = true;
+        } catch (const std::exception& error) {
+          failure = error.what();
+        }
+      },
+      [&] { return complete; });
 }
 
 // Raises when the shell call reports a failure; the guard is then taken again, since this card
