@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "toolkit/errors.h"
+#include "platform/record_position.h"
 
 namespace frost {
 
@@ -39,11 +39,7 @@ void PosixBinaryFile::Flush() {
 }
 
 off_t PosixBinaryFile::OffsetOf(std::int64_t position) const {
-  if (position < 1) {
-    throw RuntimeError(error::kBadRecordNumber,
-                       "Bad record number: " + std::to_string(position) + " in " + path_);
-  }
-  return static_cast<off_t>(position - 1);
+  return static_cast<off_t>(RecordOffset(position, path_));
 }
 
 }  // namespace frost

@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/win32/dib.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_prelude.h"
 
@@ -20,13 +21,7 @@ int PixelHeight(const FontSpec& font, double pixelsPerInch) {
 
 // A 32-bit top-down DIB section of the given size, all black.
 HBITMAP BlackSection(HDC dc, int width, int height, std::uint32_t** pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(width, height);
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   *pixels = static_cast<std::uint32_t*>(bits);

@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/win32/dib.h"
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_input.h"
@@ -173,13 +174,7 @@ bool Win32Backend::State::HandleKeyboard(UINT message, WPARAM wParam) {
 void Win32Backend::State::Draw(HDC dc) {
   if (frame.empty())
     return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = frameWidth;
-  info.bmiHeader.biHeight = -frameHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownDib(frameWidth, frameHeight);
   SetDIBitsToDevice(dc, 0, 0, frameWidth, frameHeight, 0, 0, 0, frameHeight, frame.data(), &info,
                     DIB_RGB_COLORS);
 }

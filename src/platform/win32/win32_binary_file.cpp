@@ -1,7 +1,7 @@
 #include "platform/win32/win32_binary_file.h"
 
+#include "platform/record_position.h"
 #include "platform/win32/windows_prelude.h"
-#include "toolkit/errors.h"
 
 namespace frost {
 
@@ -29,11 +29,7 @@ void Win32BinaryFile::Flush() {
 }
 
 std::int64_t Win32BinaryFile::OffsetOf(std::int64_t position) const {
-  if (position < 1) {
-    throw RuntimeError(error::kBadRecordNumber,
-                       "Bad record number: " + std::to_string(position) + " in " + path_);
-  }
-  return position - 1;
+  return RecordOffset(position, path_);
 }
 
 }  // namespace frost
