@@ -1,11 +1,9 @@
-// The greeting editor: the eight greeting boxes shown in place over the card. The editor is open
-// exactly while box 1 is visible; the strip and the sequencer test nothing else.
+#include "personalise/greeting_editor.h"
+
 #include <algorithm>
 #include <string>
 
 #include "personalise/greeting_area.h"
-#include "personalise/menu_strip.h"
-#include "startup/form1.h"
 #include "toolkit/errors.h"
 #include "toolkit/text_measure.h"
 
@@ -20,35 +18,34 @@ int CharacterCount(const std::string& utf8) {
 
 }  // namespace
 
-void Form1::ImageEdit_Click() {
+void GreetingEditor::OpenEditor() {
   for (int i = 1; i <= greeting_area::kFieldCount; ++i) {
-    Attempt([&] { TextGreetings(i).SetVisible(true); });
+    Attempt([&] { parts_.lines(i).SetVisible(true); });
   }
-  ResumeNext([&] { SetFocus(&TextGreetings(1)); },
-             [&] { ShowStripButtons(*this, StripButtons::Editor); }, [&] { DoEvents(); });
+  ResumeNext([&] { parts_.window.SetFocus(&parts_.lines(1)); },
+             [&] { parts_.strip.ShowStripButtons(StripButtons::Editor); },
+             [&] { parts_.window.App().DoEvents(); });
 }
 
-// The typed lines stay: they are the card's lines until a restart reads the file again.
-void Form1::ImageEditCancel_Click() {
-  for (int i = 1; i <= greeting_area::kFieldCount; ++i) TextGreetings(i).SetVisible(false);
-  ShowStripButtons(*this, StripButtons::Normal);
+void GreetingEditor::CancelEditor() {
+  for (int i = 1; i <= greeting_area::kFieldCount; ++i) parts_.lines(i).SetVisible(false);
+  parts_.strip.ShowStripButtons(StripButtons::Normal);
 }
 
-// The boxes stay visible while the copy is written; UpdateCard ends the program.
-void Form1::ImageEditSave_Click() {
-  PictureMenu.SetVisible(false);
-  DoEvents();
-  UpdateCard();
+void GreetingEditor::SaveEditor() {
+  parts_.strip.HideStrip();
+  parts_.window.App().DoEvents();
+  parts_.writer.UpdateCard();
 }
 
-// Keeps a line within its field and its box. The limit refuses input without cutting the text,
-// so the character that made the line as wide as the box stays, nothing more can be added, and
-// the next change (a deletion, say) measures again from the full 40.
-void Form1::TextGreetings_Change(int index) {
-  TextBox& box = TextGreetings(index);
+// The limit refuses input without cutting the text, so the character that made the line as wide
+// as the box stays, nothing more can be added, and the next change (a deletion, say) measures
+// again from the full 40.
+void GreetingEditor::LineChanged(int index) {
+  TextBox& box = parts_.lines(index);
   box.MaxLength = greeting_area::kFieldSize;
   // Other events, the show's ticks among them, may run in the measure before the limit is set.
-  if (MeasureText(Label1, box.Font.name, box.Font.size, box.Text()) >= box.Width())
+  if (MeasureText(parts_.measure, box.Font.name, box.Font.size, box.Text()) >= box.Width())
     box.MaxLength = CharacterCount(box.Text()) - 1;
 }
 

@@ -1,12 +1,9 @@
-// "SavePic": the card's persistent image saved as a bitmap next to the program file.
 #include "personalise/snapshot.h"
 
 #include <array>
 #include <exception>
 
 #include "personalise/bmp_writer.h"
-#include "platform/path_join.h"
-#include "startup/form1.h"
 
 namespace frost {
 namespace {
@@ -26,14 +23,12 @@ std::string SnapshotFileName(const std::tm& when) {
   return std::string("Christmas") + stamp.data() + ".bmp";
 }
 
-// Two snapshots within one second share a name; the later replaces the earlier.
-void Form1::Command20_Click() {
-  const std::string path = JoinPath(ProgramFolder, SnapshotFileName(LocalTimeNow()));
+void Snapshots::SaveSnapshot() {
+  const std::string path = files_.File(SnapshotFileName(LocalTimeNow()));
   try {
-    OS().WriteWholeFile(path, EncodeBmp(Picture1.Image()));
+    os_.WriteWholeFile(path, EncodeBmp(surface_.Image()));
   } catch (const std::exception& failure) {
-    OS().MessageBox("The snapshot could not be saved as " + path + ".\n" + failure.what(),
-                    "Frostmail");
+    report_("The snapshot could not be saved as " + path + ".\n" + failure.what());
   }
 }
 

@@ -27,6 +27,7 @@ void PlaceButton(CommandButton& button, const char* caption, double left, double
 
 Form1::Form1(Application& app, Platform& platform)
     : Form(app, "Form1"),
+      platform_(platform),
       Command5(*this, this, "Command5"),
       Command1(*this, this, "Command1"),
       Command3(*this, this, "Command3"),
@@ -74,7 +75,6 @@ Form1::Form1(Application& app, Platform& platform)
       TimerCard(*this, "TimerCard", 100),
       TimerGreetingsAnim(*this, "TimerGreetingsAnim", 1000),
       TimerFireworks(*this, "TimerFireworks", 500),
-      platform_(platform),
       sound_(platform),
       sequencer_(app, ShowPhases()) {
   Caption = "Frostmail";
@@ -171,11 +171,8 @@ Form1::Form1(Application& app, Platform& platform)
   KeepInRegion(Label2);
 }
 
-std::string Form1::ProgramFilePath() const {
-  return ProgramFolder + "/Frostmail.exe";
-}
-std::string Form1::PersonalisedCopyPath() const {
-  return ProgramFolder + "/Frost_Mail.exe";
+Report Form1::MessageReport() {
+  return [this](const std::string& text) { OS().MessageBox(text, "Frostmail"); };
 }
 
 }  // namespace frost

@@ -7,6 +7,14 @@
 #include "effects/greeting_panel.h"
 #include "effects/random_stars.h"
 #include "effects/snow.h"
+#include "personalise/card_files.h"
+#include "personalise/copy_writer.h"
+#include "personalise/greeting_editor.h"
+#include "personalise/greetings_store.h"
+#include "personalise/hand_over.h"
+#include "personalise/menu_strip.h"
+#include "personalise/report.h"
+#include "personalise/snapshot.h"
 #include "platform/platform.h"
 #include "scene/backdrop.h"
 #include "scene/paint_context.h"
@@ -17,7 +25,6 @@
 #include "sequencer/show_controls.h"
 #include "sequencer/show_sequencer.h"
 #include "sound/bas_sound.h"
-#include "startup/card_state.h"
 #include "toolkit/application.h"
 #include "toolkit/control_array.h"
 #include "toolkit/controls.h"
@@ -26,10 +33,14 @@
 
 namespace frost {
 
-// The card window: its controls at their design settings, the card state, the objects that paint
+// The card window: its controls at their design settings, the objects that paint and personalise
 // the card, and every event handler of the card. A handler is one call into the object that owns
-// the behaviour; the painting handlers are defined in startup/form1_commands.cpp.
-class Form1 : public Form, public CardState {
+// the behaviour; the painting handlers are defined in startup/form1_commands.cpp, the menu's and
+// the editor's in startup/form1_personalise.cpp.
+class Form1 : public Form {
+  // First, so that the objects below can be handed it as they are made.
+  Platform& platform_;
+
  public:
   Form1(Application& app, Platform& platform);
 
@@ -122,6 +133,21 @@ class Form1 : public Form, public CardState {
                              TimerAnimTree,
                              {&TimerSpeclAnimTree, &TimerCard, &TimerGreetingsAnim}}};
 
+  // --- the personalise objects, each owning its state ---
+  CardFiles cardFiles;  // ProgramFolder, recorded by Main
+  HandOver handOver{App(), platform_, cardFiles, MessageReport()};
+  GreetingsStore greetingsStore{App(), platform_, TextGreetings};
+  CopyWriter copyWriter{
+      App(),
+      platform_,
+      {cardFiles, greetingsStore, handOver, [this] { sound_.StopSoundFile(); }, MessageReport()}};
+  MenuStrip menuStrip{App(),
+                      platform_,
+                      {Picture1, PictureMenu, Label2, ImageClose, ImageEdit, ImageEditSave,
+                       ImageEditCancel, [this] { return greetingEditor.IsOpen(); }}};
+  GreetingEditor greetingEditor{{*this, TextGreetings, Label1, menuStrip, copyWriter}};
+  Snapshots snapshots{platform_, Picture1, cardFiles, MessageReport()};
+
   // --- start-up and shutdown (startup/) ---
   void Form_Load();
   void Form_QueryUnload(bool& cancel);
@@ -129,8 +155,6 @@ class Form1 : public Form, public CardState {
   void ImageClose_Click();
   void FitToScreen();      // sizes surface and window for the screen
   void SetStartColours();  // the painters' colour factors
-  void CopyBackHandOver();
-  void RemoveLeftoverCopy();
   // --- window shape (startup/) ---
   void Command13_Click();  // "Region"
   void Command15_Click();  // "NoReg"
@@ -168,10 +192,7 @@ class Form1 : public Form, public CardState {
   // it and the window holds still for a second.
   void BackdropHalfway();
 
-  // --- personalisation and menu (personalise/) ---
-  void LoadGreetings();
-  void ReadStoredGreetings();
-  void UpdateCard();
+  // --- the menu, the editor and "SavePic" (startup/form1_personalise.cpp) ---
   void Picture1_Click();
   void Picture1_DblClick();
   void ImageEdit_Click();
@@ -179,29 +200,17 @@ class Form1 : public Form, public CardState {
   void ImageEditSave_Click();
   void TextGreetings_Change(int index);
   void Label2_Click();
-  void Command20_Click();   // "SavePic"
-  void RefreshMenuStrip();  // the strip takes on the part of the card beneath it
+  void Command20_Click();  // "SavePic"
 
-  // Hand-over plumbing (startup/hand_over.cpp).
-  // Releases the single-instance guard, then starts `path`: the started card must not find the
-  // guard still held by this ending process. Raises RuntimeError when it cannot be started.
-  void StartNextCard(const std::string& path);
-  // How long the hand-over and leftover loops keep retrying a file that will not go.
-  double HandOverTimeLimit = 30;
   // Seeds the random generator from the clock at load; off in headless renders with --seed.
   bool SeedFromClock = true;
-
-  // The card's program file names in ProgramFolder.
-  std::string ProgramFilePath() const;       // ".../Frostmail.exe"
-  std::string PersonalisedCopyPath() const;  // ".../Frost_Mail.exe"
 
  private:
   void WireEvents();
   ShowScript ShowPhases();  // the show's phases and their steps, from the form's handlers
-  bool WaitUntilGone(const std::string& path);
-  bool CopyUntilComplete(const std::string& from, const std::string& to, std::string& failure);
+  // The one way the personalise objects reach the user: a message box with the card's caption.
+  Report MessageReport();
 
-  Platform& platform_;
   BasSound sound_;
   ShowSequencer sequencer_;
 };

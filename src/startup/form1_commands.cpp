@@ -85,7 +85,7 @@ void Form1::Command23_Click() {
 void Form1::BackdropHalfway() {
   if (Sequencer().Current() != Phase::DrawTree)
     return;
-  RefreshMenuStrip();
+  menuStrip.RefreshMenuStrip();
   DoEvents();
   App().Sleep(1000);
 }

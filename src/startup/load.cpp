@@ -61,12 +61,12 @@ void Form1::Form_Load() {
       [&] { Picture1.Cls(); });
 
   if (IsPersonalisedRun(OS().ProgramPath())) {
-    CopyBackHandOver();  // ends the program
+    handOver.CopyBackHandOver();  // ends the program
     return;
   }
-  RemoveLeftoverCopy();
+  handOver.RemoveLeftoverCopy();
 
-  ResumeNext([&] { greetingPanel.LayoutGreetingBoxes(); }, [&] { LoadGreetings(); },
+  ResumeNext([&] { greetingPanel.LayoutGreetingBoxes(); }, [&] { greetingsStore.LoadGreetings(); },
              [&] { SetStartColours(); }, [&] { backdrop.DrawBackground(); },
              [&] { backdrop.DrawNativity(); }, [&] { SetVisible(true); }, [&] { DoEvents(); },
              [&] { PlayCardMusic(OS(), Sound()); }, [&] { Shape2.SetVisible(false); },

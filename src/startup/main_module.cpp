@@ -19,7 +19,7 @@ std::string RunName(const std::string& programPath) {
 }
 
 void Main(Form1& form) {
-  form.ProgramFolder = FolderOf(form.OS().ProgramPath());
+  form.cardFiles.ProgramFolder = FolderOf(form.OS().ProgramPath());
   form.Form_Load();
 }
 

@@ -60,7 +60,7 @@ ShowScript Form1::ShowPhases() {
   const auto treeLights = [this] { Command4_Click(); };
   const auto candles = [this] { Command9_Click(); };
   const auto transparentFill = [this] { Picture1.FillStyle = FillStyle::Transparent; };
-  const auto strip = [this] { RefreshMenuStrip(); };
+  const auto strip = [this] { menuStrip.RefreshMenuStrip(); };
   const auto nativity = [this] { backdrop.DrawNativity(); };
   return {
       .phases =
@@ -96,12 +96,8 @@ ShowScript Form1::ShowPhases() {
            {.phase = Phase::ReDrawTree, .seconds = 7, .entered = {yield}, .heldByEditor = true},
            TreeAlone(*this),
            EndlessSnow(*this)},
-      .editorOpen = [this] { return TextGreetings(1).Visible(); },
-      .hideMenu =
-          [this] {
-            Label2.SetVisible(false);
-            PictureMenu.SetVisible(false);
-          },
+      .editorOpen = [this] { return greetingEditor.IsOpen(); },
+      .hideMenu = [this] { menuStrip.HideMenu(); },
   };
 }
 

@@ -13,6 +13,11 @@ void Form1::Command19_Click() {
   App().End();
 }
 
+// A double-click anywhere on the card closes it, whatever the menu strip shows.
+void Form1::Picture1_DblClick() {
+  ImageClose_Click();
+}
+
 void Form1::ImageClose_Click() {
   ResumeNext([&] { Sound().StopSoundFile(); }, [&] { DoEvents(); });
   App().End();

@@ -56,18 +56,18 @@ Bytes Personalised(Bytes program, const std::vector<std::string>& ansiLines) {
 
 class CopyWriterTest : public testing::PersonaliseTest {
  protected:
-  CopyWriterTest() { form.HandOverTimeLimit = 2; }
+  CopyWriterTest() { form.handOver.TimeLimit = 2; }
 
   std::string Card() const { return folder.File("Frostmail.exe"); }
   std::string Copy() const { return folder.File("Frost_Mail.exe"); }
   bool Update() {
-    return Ends([&] { form.UpdateCard(); });
+    return Ends([&] { form.copyWriter.UpdateCard(); });
   }
   // What the next start does: the copy takes the card's name and reads its lines.
   std::vector<std::string> LinesReadBackFromTheCopy() {
     fs::rename(Copy(), Card());
     SetLines({"-", "-", "-", "-", "-", "-", "-", "-"});
-    form.ReadStoredGreetings();
+    form.greetingsStore.ReadStoredGreetings();
     return Lines();
   }
 
@@ -117,7 +117,7 @@ TEST_F(CopyWriterTest, EightEmptyLinesLeaveZeroFieldsAndGiveTheDefaultsOnReading
   const Bytes copy = ReadBytes(Copy());
   EXPECT_TRUE(SameBytes(copy, Personalised(program, std::vector<std::string>(8))));
   EXPECT_EQ(LinesReadBackFromTheCopy(), std::vector<std::string>(8));
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Lines()[2], "Season's Greetings");
 }
 

@@ -31,7 +31,7 @@ inline Bytes ReadBytes(const std::string& path) {
 class PersonaliseTest : public ::testing::Test {
  protected:
   explicit PersonaliseTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
-    form.ProgramFolder = folder.Path().string();
+    form.cardFiles.ProgramFolder = folder.Path().string();
     card.platform.SetProgramPath(folder.File("Frostmail.exe"));
     form.greetingPanel.LayoutGreetingBoxes();
     form.SetVisible(true);

@@ -94,7 +94,7 @@ TEST_F(SnapshotTest, SavePicWritesTheCardsPersistentImageNextToTheProgram) {
 }
 
 TEST_F(SnapshotTest, FailedSaveIsReportedInAMessageBox) {
-  form.ProgramFolder = folder.File("no such folder");
+  form.cardFiles.ProgramFolder = folder.File("no such folder");
   form.Command20_Click();
   ASSERT_EQ(card.platform.message_boxes.size(), 1u);
   EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");

@@ -40,7 +40,7 @@ class HandOverTest : public ::testing::Test {
  protected:
   HandOverTest() {
     card.platform.SetLockPath(folder.File("instance.lock"));
-    card.form.HandOverTimeLimit = 2;
+    card.form.handOver.TimeLimit = 2;
   }
   // Runs the card as the given file of the folder; true when the load step ended the program.
   bool RunAs(const std::string& name) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "effects_probe.h"
+#include "effects/effects_probe.h"
 #include "personalise/greeting_area.h"
 #include "support/temp_folder.h"
 
@@ -19,7 +19,7 @@ using Lines = std::array<std::string, greeting_area::kFieldCount>;
 class GreetingsStoreTest : public ::testing::Test {
  protected:
   GreetingsStoreTest() {
-    form.ProgramFolder = folder.Path().string();
+    form.cardFiles.ProgramFolder = folder.Path().string();
     card.platform.SetProgramPath(folder.File("Frostmail.exe"));
     form.greetingPanel.LayoutGreetingBoxes();
     // The editor's change handler yields once per change; these tests count the reader's own.
@@ -48,7 +48,7 @@ class GreetingsStoreTest : public ::testing::Test {
 
 TEST_F(GreetingsStoreTest, DeliveredFileYieldsItsOwnDefaultLines) {
   WriteProgram(MakeGreetingArea(DefaultGreetingLines()));
-  form.ReadStoredGreetings();  // from the file itself, no defaults applied
+  form.greetingsStore.ReadStoredGreetings();  // from the file itself, no defaults applied
   EXPECT_EQ(Read(), (Lines{"", "", "Season's Greetings", "Merry Christmas", "Happy New Year",
                            "Love Peace Joy", "", ""}));
 }
@@ -56,15 +56,15 @@ TEST_F(GreetingsStoreTest, DeliveredFileYieldsItsOwnDefaultLines) {
 TEST_F(GreetingsStoreTest, StoredLinesReplaceTheDefaults) {
   const Lines stored{"Dear Ann,", "", "all the best", "", "", "", "", "from Bo"};
   WriteProgram(MakeGreetingArea(stored));
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
 
 TEST_F(GreetingsStoreTest, AllFieldsEmptyGiveTheFourDefaultLines) {
   WriteProgram(MakeGreetingArea(Lines{}));
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(Read(), Lines{});
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
 
@@ -72,13 +72,13 @@ TEST_F(GreetingsStoreTest, OneStoredLineAloneAddsNoDefaults) {
   Lines stored{};
   stored[7] = "Only the last";
   WriteProgram(MakeGreetingArea(stored));
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
 
 TEST_F(GreetingsStoreTest, MissingFileGivesTheDefaults) {
   testing::YieldCounter yields(card.app);
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(yields.Count(), 0);
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
@@ -89,7 +89,7 @@ TEST_F(GreetingsStoreTest, ARenamedCardShowsItsOwnLines) {
   WriteProgram(MakeGreetingArea(stored), "Frostmail (1).exe");
   WriteProgram(MakeGreetingArea(Lines{"Another card"}));  // "Frostmail.exe" beside it
   card.platform.SetProgramPath(folder.File("Frostmail (1).exe"));
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
 
@@ -101,7 +101,7 @@ TEST_F(GreetingsStoreTest, FullFieldIsReadWholeWithoutTheNextFieldOrTheTail) {
   std::vector<std::uint8_t> area = MakeGreetingArea(stored);
   std::fill(area.end() - 181, area.end(), 'T');  // a tail that is no text
   WriteProgram(area);
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(form.TextGreetings(1).Text(), std::string(40, 'A'));
   EXPECT_EQ(form.TextGreetings(2).Text(), "Next");
   EXPECT_EQ(form.TextGreetings(8).Text(), std::string(40, 'H'));
@@ -111,7 +111,7 @@ TEST_F(GreetingsStoreTest, LineEndsAtItsFirstNul) {
   Lines stored{};
   stored[2] = std::string("Joy\0xyz", 7);
   WriteProgram(MakeGreetingArea(stored));
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(form.TextGreetings(3).Text(), "Joy");
 }
 
@@ -120,12 +120,12 @@ TEST_F(GreetingsStoreTest, TildeInAnyLineIsJustACharacter) {
     Lines stored{};
     stored[k] = "Hi ~ there";
     WriteProgram(MakeGreetingArea(stored));
-    form.ReadStoredGreetings();
+    form.greetingsStore.ReadStoredGreetings();
     EXPECT_EQ(Read(), stored) << "line " << k + 1;
   }
   const Lines several{"~", "a~b", "", "~~~~", "", std::string(40, '~'), "end ~", "~ start"};
   WriteProgram(MakeGreetingArea(several));
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(Read(), several);
 }
 
@@ -145,7 +145,7 @@ TEST_F(MisplacedMarkerTest, TheTildeNearestTheEndShiftsTheFields) {
   // windows of 40 bytes fit before the bound, box 8 is left alone.
   WriteWithoutMarkerAtItsPlace({"First", "~Second", "Xthird", "Yfourth", "", "", "", "Zlast"});
   form.TextGreetings(8).SetText("kept");
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(Read(), (Lines{"Second", "third", "fourth", "", "", "", "last", "kept"}));
 }
 
@@ -153,7 +153,7 @@ TEST_F(MisplacedMarkerTest, TildeTooNearTheEndLeavesNoFieldToRead) {
   // The "~" lies 183 bytes before the end.
   WriteWithoutMarkerAtItsPlace(
       {"One", "Two", "Three", "Four", "Five", "Six", "Seven", std::string(38, 'e') + "~"});
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
 
@@ -162,7 +162,7 @@ TEST_F(MisplacedMarkerTest, TildeOneByteFurtherFromTheEndReadsOneFieldIntoTheTai
   stored[7] = std::string(37, 'e') + "~AB";  // the "~" lies 184 bytes before the end
   WriteWithoutMarkerAtItsPlace(stored);
   form.TextGreetings(2).SetText("kept");
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(form.TextGreetings(1).Text(), "AB");
   EXPECT_EQ(form.TextGreetings(2).Text(), "kept");
 }
@@ -171,14 +171,14 @@ TEST_F(GreetingsStoreTest, FileWithoutMarkerGivesTheDefaults) {
   std::vector<std::uint8_t> area = MakeGreetingArea(Lines{"Lost", "", "", "", "", "", "", ""});
   area[0] = 0;
   WriteProgram(area);
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
 
 TEST_F(GreetingsStoreTest, FileShorterThanTheAreaIsReadWithoutFailing) {
   // Reads before the first byte fail and are skipped.
   std::ofstream(folder.File("Frostmail.exe"), std::ios::binary) << "short, no marker";
-  form.LoadGreetings();
+  form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
 
@@ -190,7 +190,7 @@ TEST_F(GreetingsStoreTest, HighBytesAreWindows1252Characters) {
       "Gr\xFC\xDF"
       "e \x8A\x9F";
   WriteProgram(MakeGreetingArea(stored));
-  form.ReadStoredGreetings();
+  form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(form.TextGreetings(1).Text(), "Café € 5");
   EXPECT_EQ(form.TextGreetings(2).Text(), "“Joyeux Noël” …");
   EXPECT_EQ(form.TextGreetings(3).Text(), "Grüße ŠŸ");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "personalise/card_files.h"
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
 
@@ -11,6 +12,16 @@ TEST(ProgramFolderTest, FolderAndRunName) {
   EXPECT_EQ(FolderOf("/Frostmail.exe"), "");
   EXPECT_EQ(RunName("/home/ann/Frost_Mail.exe"), "Frost_Mail");
   EXPECT_EQ(RunName("/home/ann/my.card.exe"), "my.card");
+}
+
+// A card in the root folder keeps its copy and its snapshots there, not in the working folder.
+TEST(ProgramFolderTest, TheCardsFilesLieBesideTheProgramEvenInTheRootFolder) {
+  for (const std::string folder : {"/home/ann", ""}) {
+    const CardFiles files{FolderOf(folder + "/Frostmail.exe")};
+    EXPECT_EQ(files.ProgramFilePath(), folder + "/Frostmail.exe");
+    EXPECT_EQ(files.PersonalisedCopyPath(), folder + "/Frost_Mail.exe");
+    EXPECT_EQ(files.File("Christmas.bmp"), folder + "/Christmas.bmp");
+  }
 }
 
 TEST(CardWindowTest, StartsWithEveryTimerDisabledAtItsDesignInterval) {

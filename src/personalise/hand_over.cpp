@@ -1,10 +1,8 @@
-// The file hand-over between the card and its personalised copy: two processes that pass the
-// program file names between them by polling the file system. Every copy is written whole
-// before it takes a card's name, so the folder always holds at least one complete card.
+#include "personalise/hand_over.h"
+
 #include <exception>
 
 #include "personalise/card_copy.h"
-#include "startup/form1.h"
 #include "toolkit/errors.h"
 #include "toolkit/retry.h"
 
@@ -13,7 +11,6 @@ namespace {
 
 constexpr int kRetryMs = 300;
 constexpr int kCopyStartDelayMs = 500;
-constexpr const char* kCaption = "Frostmail";
 
 // Why the shell call could not start a program, by its result.
 std::string StartFailure(int result) {
@@ -53,29 +50,29 @@ Leftover ClassifyLeftover(Platform& os, const std::string& copy) {
 
 // Deletes `path` until it is gone, retrying while another process still holds it. False when
 // the time limit passed with the file still there.
-bool Form1::WaitUntilGone(const std::string& path) {
+bool HandOver::WaitUntilGone(const std::string& path) {
   return RetryUntil(
-      App(), {kRetryMs, HandOverTimeLimit},
+      app_, {kRetryMs, TimeLimit},
       [&] {
         Attempt([&] {
-          if (OS().FileExists(path))
-            OS().DeleteFile(path);
+          if (os_.FileExists(path))
+            os_.DeleteFile(path);
         });
       },
-      [&] { return !OS().FileExists(path); });
+      [&] { return !os_.FileExists(path); });
 }
 
 // Writes a complete copy of `from` at `to` until one is in place, retrying while the target is
 // held (a running program cannot be replaced everywhere) or the copy fails. False when the time
 // limit passed first; `failure` then says why the last attempt failed.
-bool Form1::CopyUntilComplete(const std::string& from, const std::string& to,
-                              std::string& failure) {
+bool HandOver::CopyUntilComplete(const std::string& from, const std::string& to,
+                                 std::string& failure) {
   bool complete = false;
   return RetryUntil(
-      App(), {kRetryMs, HandOverTimeLimit},
+      app_, {kRetryMs, TimeLimit},
       [&] {
         try {
-          WriteCompleteCard(OS(), from, to);
+          WriteCompleteCard(os_, from, to);
           complete = true;
         } catch (const std::exception& error) {
           failure = error.what();
@@ -86,11 +83,11 @@ bool Form1::CopyUntilComplete(const std::string& from, const std::string& to,
 
 // Raises when the shell call reports a failure; the guard is then taken again, since this card
 // goes on running.
-void Form1::StartNextCard(const std::string& path) {
-  OS().ReleaseSingleInstance();
-  const int result = OS().ShellExecuteOpen(path);
+void HandOver::StartNextCard(const std::string& path) {
+  os_.ReleaseSingleInstance();
+  const int result = os_.ShellExecuteOpen(path);
   if (result <= 32) {
-    OS().AcquireSingleInstance();
+    os_.AcquireSingleInstance();
     throw RuntimeError(error::kPathFileAccess,
                        "Frostmail could not start " + path + ": " + StartFailure(result));
   }
@@ -99,46 +96,42 @@ void Form1::StartNextCard(const std::string& path) {
 // Run as "Frost_Mail.exe": put this personalised copy in place of the card, start it and end,
 // without showing a window. The card file is never deleted first: it is replaced in one step by
 // a complete copy, so until then the old card stays whole.
-void Form1::CopyBackHandOver() {
-  const std::string card = ProgramFilePath();
-  const std::string self = OS().ProgramPath();
-  App().Sleep(kCopyStartDelayMs);
+void HandOver::CopyBackHandOver() {
+  const std::string card = files_.ProgramFilePath();
+  const std::string self = os_.ProgramPath();
+  app_.Sleep(kCopyStartDelayMs);
   std::string failure;
   if (!CopyUntilComplete(self, card, failure)) {
-    OS().MessageBox("Frostmail could not write " + card + " (" + failure +
-                        "). Your personalised card is kept as " + self + ".",
-                    kCaption);
-    App().End();
+    report_("Frostmail could not write " + card + " (" + failure +
+            "). Your personalised card is kept as " + self + ".");
+    app_.End();
   }
-  DoEvents();
+  app_.DoEvents();
   try {
     StartNextCard(card);
   } catch (const std::exception& error) {
-    OS().MessageBox(std::string(error.what()) + ". Your personalised card is " + card + ".",
-                    kCaption);
+    report_(std::string(error.what()) + ". Your personalised card is " + card + ".");
   }
-  DoEvents();
-  App().End();
+  app_.DoEvents();
+  app_.End();
 }
 
 // Any other run: remove the copy a hand-over leaves behind, or finish an interrupted hand-over
 // with the sender's newer card (this card then ends). A copy that will not go is left and the
 // card is shown anyway.
-void Form1::RemoveLeftoverCopy() {
-  const std::string copy = PersonalisedCopyPath();
+void HandOver::RemoveLeftoverCopy() {
+  const std::string copy = files_.PersonalisedCopyPath();
   Leftover leftover = Leftover::None;
-  Attempt([&] { leftover = ClassifyLeftover(OS(), copy); });
+  Attempt([&] { leftover = ClassifyLeftover(os_, copy); });
   if (leftover == Leftover::SameAsThisCard || leftover == Leftover::Partial) {
     WaitUntilGone(copy);
   } else if (leftover == Leftover::NewerCard) {
     try {
       StartNextCard(copy);
-      App().End();
+      app_.End();
     } catch (const std::exception& error) {
-      OS().MessageBox(
-          std::string(error.what()) +
-              ". It holds your newest greeting lines; start it to finish personalising.",
-          kCaption);
+      report_(std::string(error.what()) +
+              ". It holds your newest greeting lines; start it to finish personalising.");
     }
   }
 }
