@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/path_join.h"
 #include "startup/form1.h"
 
 namespace frost {
@@ -9,7 +10,7 @@ namespace frost {
 std::string FolderOf(const std::string& programPath) {
   std::string folder = std::filesystem::path(programPath).parent_path().string();
   // A program in the root folder keeps no trailing separator.
-  if (!folder.empty() && folder.back() == '/')
+  if (!folder.empty() && folder.back() == kPathSeparator)
     folder.pop_back();
   return folder;
 }

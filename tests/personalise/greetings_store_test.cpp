@@ -3,73 +3,60 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "effects/effects_probe.h"
 #include "personalise/greeting_area.h"
-#include "support/temp_folder.h"
+#include "personalise_fixture.h"
 
 namespace frost {
 namespace {
 
-using Lines = std::array<std::string, greeting_area::kFieldCount>;
-
-class GreetingsStoreTest : public ::testing::Test {
+class GreetingsStoreTest : public testing::PersonaliseTest {
  protected:
   GreetingsStoreTest() {
-    form.cardFiles.ProgramFolder = folder.Path().string();
-    card.platform.SetProgramPath(folder.File("Frostmail.exe"));
-    form.greetingPanel.LayoutGreetingBoxes();
     // The editor's change handler yields once per change; these tests count the reader's own.
     for (int k = 1; k <= 8; ++k) form.TextGreetings(k).Change = nullptr;
   }
   // A program file: some bytes of code, then `area`.
-  void WriteProgram(const std::vector<std::uint8_t>& area,
-                    const std::string& name = "Frostmail.exe") {
-    std::vector<std::uint8_t> bytes(3000);
+  void WriteProgram(const testing::Bytes& area, const std::string& name = "Frostmail.exe") {
+    testing::Bytes bytes(3000);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
     bytes.insert(bytes.end(), area.begin(), area.end());
-    std::ofstream(folder.File(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    testing::WriteBytes(folder.File(name), bytes);
   }
-  Lines Read() const {
-    Lines lines;
+  GreetingLines Read() {
+    GreetingLines lines;
     for (int k = 1; k <= 8; ++k) lines[k - 1] = form.TextGreetings(k).Text();
     return lines;
   }
-
-  testing::TempFolder folder;
-  testing::CardFixture card;
-  Form1& form = card.form;
 };
 
 TEST_F(GreetingsStoreTest, DeliveredFileYieldsItsOwnDefaultLines) {
   WriteProgram(MakeGreetingArea(DefaultGreetingLines()));
   form.greetingsStore.ReadStoredGreetings();  // from the file itself, no defaults applied
-  EXPECT_EQ(Read(), (Lines{"", "", "Season's Greetings", "Merry Christmas", "Happy New Year",
-                           "Love Peace Joy", "", ""}));
+  EXPECT_EQ(Read(), (GreetingLines{"", "", "Season's Greetings", "Merry Christmas",
+                                   "Happy New Year", "Love Peace Joy", "", ""}));
 }
 
 TEST_F(GreetingsStoreTest, StoredLinesReplaceTheDefaults) {
-  const Lines stored{"Dear Ann,", "", "all the best", "", "", "", "", "from Bo"};
+  const GreetingLines stored{"Dear Ann,", "", "all the best", "", "", "", "", "from Bo"};
   WriteProgram(MakeGreetingArea(stored));
   form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
 
 TEST_F(GreetingsStoreTest, AllFieldsEmptyGiveTheFourDefaultLines) {
-  WriteProgram(MakeGreetingArea(Lines{}));
+  WriteProgram(MakeGreetingArea(GreetingLines{}));
   form.greetingsStore.ReadStoredGreetings();
-  EXPECT_EQ(Read(), Lines{});
+  EXPECT_EQ(Read(), GreetingLines{});
   form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), DefaultGreetingLines());
 }
 
 TEST_F(GreetingsStoreTest, OneStoredLineAloneAddsNoDefaults) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[7] = "Only the last";
   WriteProgram(MakeGreetingArea(stored));
   form.greetingsStore.LoadGreetings();
@@ -84,17 +71,17 @@ TEST_F(GreetingsStoreTest, MissingFileGivesTheDefaults) {
 }
 
 TEST_F(GreetingsStoreTest, ARenamedCardShowsItsOwnLines) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[0] = "Saved as a download";
   WriteProgram(MakeGreetingArea(stored), "Frostmail (1).exe");
-  WriteProgram(MakeGreetingArea(Lines{"Another card"}));  // "Frostmail.exe" beside it
+  WriteProgram(MakeGreetingArea(GreetingLines{"Another card"}));  // "Frostmail.exe" beside it
   card.platform.SetProgramPath(folder.File("Frostmail (1).exe"));
   form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
 
 TEST_F(GreetingsStoreTest, FullFieldIsReadWholeWithoutTheNextFieldOrTheTail) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[0] = std::string(40, 'A');
   stored[1] = "Next";
   stored[7] = std::string(40, 'H');
@@ -108,7 +95,7 @@ TEST_F(GreetingsStoreTest, FullFieldIsReadWholeWithoutTheNextFieldOrTheTail) {
 }
 
 TEST_F(GreetingsStoreTest, LineEndsAtItsFirstNul) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[2] = std::string("Joy\0xyz", 7);
   WriteProgram(MakeGreetingArea(stored));
   form.greetingsStore.ReadStoredGreetings();
@@ -117,13 +104,13 @@ TEST_F(GreetingsStoreTest, LineEndsAtItsFirstNul) {
 
 TEST_F(GreetingsStoreTest, TildeInAnyLineIsJustACharacter) {
   for (int k = 0; k < 8; ++k) {
-    Lines stored{};
+    GreetingLines stored{};
     stored[k] = "Hi ~ there";
     WriteProgram(MakeGreetingArea(stored));
     form.greetingsStore.ReadStoredGreetings();
     EXPECT_EQ(Read(), stored) << "line " << k + 1;
   }
-  const Lines several{"~", "a~b", "", "~~~~", "", std::string(40, '~'), "end ~", "~ start"};
+  const GreetingLines several{"~", "a~b", "", "~~~~", "", std::string(40, '~'), "end ~", "~ start"};
   WriteProgram(MakeGreetingArea(several));
   form.greetingsStore.ReadStoredGreetings();
   EXPECT_EQ(Read(), several);
@@ -133,7 +120,7 @@ TEST_F(GreetingsStoreTest, TildeInAnyLineIsJustACharacter) {
 // nearest the end is the marker.
 class MisplacedMarkerTest : public GreetingsStoreTest {
  protected:
-  void WriteWithoutMarkerAtItsPlace(const Lines& stored) {
+  void WriteWithoutMarkerAtItsPlace(const GreetingLines& stored) {
     std::vector<std::uint8_t> area = MakeGreetingArea(stored);
     area[0] = 'x';
     WriteProgram(area);
@@ -146,7 +133,7 @@ TEST_F(MisplacedMarkerTest, TheTildeNearestTheEndShiftsTheFields) {
   WriteWithoutMarkerAtItsPlace({"First", "~Second", "Xthird", "Yfourth", "", "", "", "Zlast"});
   form.TextGreetings(8).SetText("kept");
   form.greetingsStore.ReadStoredGreetings();
-  EXPECT_EQ(Read(), (Lines{"Second", "third", "fourth", "", "", "", "last", "kept"}));
+  EXPECT_EQ(Read(), (GreetingLines{"Second", "third", "fourth", "", "", "", "last", "kept"}));
 }
 
 TEST_F(MisplacedMarkerTest, TildeTooNearTheEndLeavesNoFieldToRead) {
@@ -158,7 +145,7 @@ TEST_F(MisplacedMarkerTest, TildeTooNearTheEndLeavesNoFieldToRead) {
 }
 
 TEST_F(MisplacedMarkerTest, TildeOneByteFurtherFromTheEndReadsOneFieldIntoTheTail) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[7] = std::string(37, 'e') + "~AB";  // the "~" lies 184 bytes before the end
   WriteWithoutMarkerAtItsPlace(stored);
   form.TextGreetings(2).SetText("kept");
@@ -168,7 +155,8 @@ TEST_F(MisplacedMarkerTest, TildeOneByteFurtherFromTheEndReadsOneFieldIntoTheTai
 }
 
 TEST_F(GreetingsStoreTest, FileWithoutMarkerGivesTheDefaults) {
-  std::vector<std::uint8_t> area = MakeGreetingArea(Lines{"Lost", "", "", "", "", "", "", ""});
+  std::vector<std::uint8_t> area =
+      MakeGreetingArea(GreetingLines{"Lost", "", "", "", "", "", "", ""});
   area[0] = 0;
   WriteProgram(area);
   form.greetingsStore.LoadGreetings();
@@ -183,7 +171,7 @@ TEST_F(GreetingsStoreTest, FileShorterThanTheAreaIsReadWithoutFailing) {
 }
 
 TEST_F(GreetingsStoreTest, HighBytesAreWindows1252Characters) {
-  Lines stored{};
+  GreetingLines stored{};
   stored[0] = "Caf\xE9 \x80 5";
   stored[1] = "\x93Joyeux No\xEBl\x94 \x85";
   stored[2] =
