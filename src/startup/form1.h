@@ -153,6 +153,7 @@ class Form1 : public Form {
   void Form_QueryUnload(bool& cancel);
   void Command19_Click();  // "End"
   void ImageClose_Click();
+  void Picture1_DblClick();
   void FitToScreen();      // sizes surface and window for the screen
   void SetStartColours();  // the painters' colour factors
   // --- window shape (startup/) ---
@@ -194,7 +195,6 @@ class Form1 : public Form {
 
   // --- the menu, the editor and "SavePic" (startup/form1_personalise.cpp) ---
   void Picture1_Click();
-  void Picture1_DblClick();
   void ImageEdit_Click();
   void ImageEditCancel_Click();
   void ImageEditSave_Click();
