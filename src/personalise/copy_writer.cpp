@@ -62,10 +62,10 @@ void WriteGreetingArea(Form1& form, BinaryFile& copy, const StoredLines& lines) 
 }
 
 void ReportStopped(Form1& form, const std::string& what, const std::exception& failure) {
-  form.OS().MessageBox(what + ": " + failure.what() +
-                           ".\nThe card stays open with the lines you typed; press \"Update "
-                           "Card\" again once the cause is mended.",
-                       kCaption);
+  form.Window().MessageBox(what + ": " + failure.what() +
+                               ".\nThe card stays open with the lines you typed; press \"Update "
+                               "Card\" again once the cause is mended.",
+                           kCaption);
 }
 
 }  // namespace

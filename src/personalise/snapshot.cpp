@@ -32,8 +32,8 @@ void Form1::Command20_Click() {
   try {
     OS().WriteWholeFile(path, EncodeBmp(Picture1.Image()));
   } catch (const std::exception& failure) {
-    OS().MessageBox("The snapshot could not be saved as " + path + ".\n" + failure.what(),
-                    "Frostmail");
+    Window().MessageBox("The snapshot could not be saved as " + path + ".\n" + failure.what(),
+                        "Frostmail");
   }
 }
 

@@ -31,10 +31,11 @@ namespace frost {
 // the behaviour; the painting handlers are defined in startup/form1_commands.cpp.
 class Form1 : public Form, public CardState {
  public:
-  Form1(Application& app, Platform& platform);
+  Form1(Application& app, Platform platform);
 
   Application& App() const { return Form::App(); }
-  Platform& OS() const { return platform_; }
+  OsServices& OS() const { return platform_.os; }
+  WindowServices& Window() const { return platform_.window; }
   BasSound& Sound() { return sound_; }
   ShowSequencer& Sequencer() { return sequencer_; }
   // Yield to the message loop.
@@ -201,7 +202,7 @@ class Form1 : public Form, public CardState {
   bool WaitUntilGone(const std::string& path);
   bool CopyUntilComplete(const std::string& from, const std::string& to, std::string& failure);
 
-  Platform& platform_;
+  Platform platform_;
   BasSound sound_;
   ShowSequencer sequencer_;
 };

@@ -40,7 +40,7 @@ enum class Leftover { None, Partial, SameAsThisCard, NewerCard };
 // What a "Frost_Mail.exe" beside this card is: the rest of a finished hand-over (a copy of this
 // very card), the sender's newer card from an interrupted one, or a partial file that no
 // complete card depends on.
-Leftover ClassifyLeftover(Platform& os, const std::string& copy) {
+Leftover ClassifyLeftover(OsServices& os, const std::string& copy) {
   if (!os.FileExists(copy))
     return Leftover::None;
   if (os.FilesIdentical(copy, os.ProgramPath()))
@@ -105,17 +105,17 @@ void Form1::CopyBackHandOver() {
   App().Sleep(kCopyStartDelayMs);
   std::string failure;
   if (!CopyUntilComplete(self, card, failure)) {
-    OS().MessageBox("Frostmail could not write " + card + " (" + failure +
-                        "). Your personalised card is kept as " + self + ".",
-                    kCaption);
+    Window().MessageBox("Frostmail could not write " + card + " (" + failure +
+                            "). Your personalised card is kept as " + self + ".",
+                        kCaption);
     App().End();
   }
   DoEvents();
   try {
     StartNextCard(card);
   } catch (const std::exception& error) {
-    OS().MessageBox(std::string(error.what()) + ". Your personalised card is " + card + ".",
-                    kCaption);
+    Window().MessageBox(std::string(error.what()) + ". Your personalised card is " + card + ".",
+                        kCaption);
   }
   DoEvents();
   App().End();
@@ -135,7 +135,7 @@ void Form1::RemoveLeftoverCopy() {
       StartNextCard(copy);
       App().End();
     } catch (const std::exception& error) {
-      OS().MessageBox(
+      Window().MessageBox(
           std::string(error.what()) +
               ". It holds your newest greeting lines; start it to finish personalising.",
           kCaption);

@@ -7,11 +7,7 @@
 namespace frost {
 
 std::string FolderOf(const std::string& programPath) {
-  std::string folder = std::filesystem::path(programPath).parent_path().string();
-  // A program in the root folder keeps no trailing separator.
-  if (!folder.empty() && folder.back() == '/')
-    folder.pop_back();
-  return folder;
+  return std::filesystem::path(programPath).parent_path().string();
 }
 
 std::string RunName(const std::string& programPath) {

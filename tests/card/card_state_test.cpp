@@ -8,9 +8,17 @@ namespace {
 
 TEST(ProgramFolderTest, FolderAndRunName) {
   EXPECT_EQ(FolderOf("/home/ann/cards/Frostmail.exe"), "/home/ann/cards");
-  EXPECT_EQ(FolderOf("/Frostmail.exe"), "");
+  EXPECT_EQ(FolderOf("/Frostmail.exe"), "/");
   EXPECT_EQ(RunName("/home/ann/Frost_Mail.exe"), "Frost_Mail");
   EXPECT_EQ(RunName("/home/ann/my.card.exe"), "my.card");
+}
+
+TEST(ProgramFolderTest, TheCardsFileNamesLieInTheProgramFolderAlsoAtTheRoot) {
+  testing::CardFixture card;
+  card.form.ProgramFolder = FolderOf("/Frostmail.exe");
+  EXPECT_EQ(card.form.ProgramFilePath(), "/Frostmail.exe");
+  card.form.ProgramFolder = FolderOf("/home/ann/cards/Frost_Mail.exe");
+  EXPECT_EQ(card.form.PersonalisedCopyPath(), "/home/ann/cards/Frost_Mail.exe");
 }
 
 TEST(CardWindowTest, StartsWithEveryTimerDisabledAtItsDesignInterval) {

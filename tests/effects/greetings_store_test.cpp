@@ -20,7 +20,7 @@ class GreetingsStoreTest : public ::testing::Test {
  protected:
   GreetingsStoreTest() {
     form.ProgramFolder = folder.Path().string();
-    card.platform.SetProgramPath(folder.File("Frostmail.exe"));
+    card.platform.os.SetProgramPath(folder.File("Frostmail.exe"));
     form.greetingPanel.LayoutGreetingBoxes();
     // The editor's change handler yields once per change; these tests count the reader's own.
     for (int k = 1; k <= 8; ++k) form.TextGreetings(k).Change = nullptr;
@@ -88,7 +88,7 @@ TEST_F(GreetingsStoreTest, ARenamedCardShowsItsOwnLines) {
   stored[0] = "Saved as a download";
   WriteProgram(MakeGreetingArea(stored), "Frostmail (1).exe");
   WriteProgram(MakeGreetingArea(Lines{"Another card"}));  // "Frostmail.exe" beside it
-  card.platform.SetProgramPath(folder.File("Frostmail (1).exe"));
+  card.platform.os.SetProgramPath(folder.File("Frostmail (1).exe"));
   form.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }
