@@ -21,6 +21,30 @@ TEST(ProgramFolderTest, TheCardsFileNamesLieInTheProgramFolderAlsoAtTheRoot) {
   EXPECT_EQ(card.form.PersonalisedCopyPath(), "/home/ann/cards/Frost_Mail.exe");
 }
 
+// The pictures come from the program's resources as the OS services give them, as the tune does:
+// a program without them (a Windows card linked without its resource script) says so at once.
+class OsWithoutPictures : public HeadlessOs {
+ public:
+  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override {
+    return type == "PICTURE" ? std::nullopt : HeadlessOs::LoadResource(type, id);
+  }
+};
+
+TEST(CardWindowTest, TheCardsPicturesComeFromTheOsServicesResources) {
+  HeadlessBackend backend;
+  Random random{1};
+  Application app(backend, random);
+  RecordingSound sound;
+  OsWithoutPictures os;
+  RecordedMessageBoxes window;
+  try {
+    Form1 form(app, {os, sound, window});
+    ADD_FAILURE() << "the card was made without its pictures";
+  } catch (const RuntimeError& failure) {
+    EXPECT_EQ(failure.Number(), error::kInvalidPicture) << failure.what();
+  }
+}
+
 TEST(CardWindowTest, StartsWithEveryTimerDisabledAtItsDesignInterval) {
   testing::CardFixture card;
   const std::pair<Timer*, int> timers[] = {

@@ -8,6 +8,8 @@ namespace frost {
 
 // The Windows card's services: the OS services of Windows, winmm sound and the Win32 message box.
 struct Win32Platform {
+  explicit Win32Platform(Win32OsOptions options = {}) : os(std::move(options)) {}
+
   Win32OsServices os;
   Win32Sound sound;
   Win32MessageBox window;
