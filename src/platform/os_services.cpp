@@ -1,6 +1,7 @@
 #include "platform/os_services.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "toolkit/errors.h"
 
@@ -18,8 +19,9 @@ class CopyInProgress {
     if (!placed_) {
       try {
         os_.DeleteFile(made_.path);
-      } catch (const RuntimeError&) {
-        // Nothing more can be done; the failure that got here is the one to report.
+      } catch (...) {
+        // Nothing more can be done, and a destructor may not throw; the failure that got here
+        // is the one to report.
       }
     }
   }
