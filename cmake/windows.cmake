@@ -12,7 +12,7 @@ file(GLOB toolkit_sources CONFIGURE_DEPENDS ${frost_src}/toolkit/*.cpp)
 add_library(frost_toolkit STATIC ${toolkit_sources})
 target_include_directories(frost_toolkit PUBLIC ${frost_src} PRIVATE ${STB_INCLUDE_DIR})
 
-file(GLOB win32_sources CONFIGURE_DEPENDS ${frost_src}/platform/win32/*.cpp)
+file(GLOB win32_sources CONFIGURE_DEPENDS ${frost_src}/platform/*.cpp ${frost_src}/platform/win32/*.cpp)
 add_library(frost_platform_win32 STATIC ${win32_sources})
 target_link_libraries(frost_platform_win32 PUBLIC frost_toolkit gdi32 user32 shell32 ole32 winmm)
 

@@ -11,7 +11,7 @@ bool HasMarkerAtItsPlace(BinaryFile& file) {
          file.GetByte(length - greeting_area::kMarkerOffset) == greeting_area::kMarker;
 }
 
-void WriteCompleteCard(Platform& os, const std::string& from, const std::string& to,
+void WriteCompleteCard(OsServices& os, const std::string& from, const std::string& to,
                        const std::function<void(BinaryFile&)>& edit) {
   os.WriteCompleteCopy(from, to, [&](BinaryFile& copy) {
     if (edit)

@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/os_services.h"
 
 namespace frost {
 
@@ -11,9 +11,9 @@ namespace frost {
 bool HasMarkerAtItsPlace(BinaryFile& file);
 
 // The one way the card and its tools write a card file: a complete copy of `from` put at `to`
-// (see Platform::WriteCompleteCopy), after `edit` has changed it, and only when its marker is at
+// (see OsServices::WriteCompleteCopy), after `edit` has changed it, and only when its marker is at
 // its place. Raises RuntimeError naming `to` otherwise; `to` is then left as it was.
-void WriteCompleteCard(Platform& os, const std::string& from, const std::string& to,
+void WriteCompleteCard(OsServices& os, const std::string& from, const std::string& to,
                        const std::function<void(BinaryFile&)>& edit = {});
 
 }  // namespace frost

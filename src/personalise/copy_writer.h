@@ -6,7 +6,7 @@
 #include "personalise/greetings_store.h"
 #include "personalise/hand_over.h"
 #include "personalise/report.h"
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "toolkit/application.h"
 
 namespace frost {
@@ -23,7 +23,7 @@ class CopyWriter {
     std::function<void()> stopMusic;
     Report report;
   };
-  CopyWriter(Application& app, Platform& os, Parts parts)
+  CopyWriter(Application& app, OsServices& os, Parts parts)
       : app_(app), os_(os), parts_(std::move(parts)) {}
 
   // Ends the program once the copy is started; otherwise one message, and the card stays open
@@ -34,7 +34,7 @@ class CopyWriter {
   void ReportStopped(const std::string& what, const std::exception& failure);
 
   Application& app_;
-  Platform& os_;
+  OsServices& os_;
   Parts parts_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "personalise/greeting_area.h"
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "toolkit/application.h"
 #include "toolkit/control_array.h"
 #include "toolkit/controls.h"
@@ -11,7 +11,7 @@ namespace frost {
 // end of a program file stores them (one Windows-1252 byte per character).
 class GreetingsStore {
  public:
-  GreetingsStore(Application& app, Platform& os, ControlArray<TextBox>& lines)
+  GreetingsStore(Application& app, OsServices& os, ControlArray<TextBox>& lines)
       : app_(app), os_(os), lines_(lines) {}
 
   // The stored lines; the four default lines go in only when no line at all was stored.
@@ -27,7 +27,7 @@ class GreetingsStore {
 
  private:
   Application& app_;
-  Platform& os_;
+  OsServices& os_;
   ControlArray<TextBox>& lines_;
 };
 

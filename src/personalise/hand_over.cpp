@@ -37,7 +37,7 @@ enum class Leftover { None, Partial, SameAsThisCard, NewerCard };
 // What a "Frost_Mail.exe" beside this card is: the rest of a finished hand-over (a copy of this
 // very card), the sender's newer card from an interrupted one, or a partial file that no
 // complete card depends on.
-Leftover ClassifyLeftover(Platform& os, const std::string& copy) {
+Leftover ClassifyLeftover(OsServices& os, const std::string& copy) {
   if (!os.FileExists(copy))
     return Leftover::None;
   if (os.FilesIdentical(copy, os.ProgramPath()))

@@ -3,7 +3,7 @@
 
 #include "personalise/card_files.h"
 #include "personalise/report.h"
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "toolkit/application.h"
 
 namespace frost {
@@ -13,7 +13,7 @@ namespace frost {
 // before it takes a card's name, so the folder always holds at least one complete card.
 class HandOver {
  public:
-  HandOver(Application& app, Platform& os, const CardFiles& files, Report report)
+  HandOver(Application& app, OsServices& os, const CardFiles& files, Report report)
       : app_(app), os_(os), files_(files), report_(std::move(report)) {}
 
   // Run as "Frost_Mail.exe": put this personalised copy in place of the card, start it and end,
@@ -34,7 +34,7 @@ class HandOver {
   bool CopyUntilComplete(const std::string& from, const std::string& to, std::string& failure);
 
   Application& app_;
-  Platform& os_;
+  OsServices& os_;
   const CardFiles& files_;
   Report report_;
 };

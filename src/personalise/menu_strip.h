@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/picture_box.h"
@@ -25,7 +25,7 @@ class MenuStrip {
     frost::Image& cancel;
     std::function<bool()> editorOpen;
   };
-  MenuStrip(Application& app, Platform& os, Parts parts)
+  MenuStrip(Application& app, OsServices& os, Parts parts)
       : app_(app), os_(os), parts_(std::move(parts)) {}
 
   // A click on the card.
@@ -43,7 +43,7 @@ class MenuStrip {
   void LayOutMenuStrip();
 
   Application& app_;
-  Platform& os_;
+  OsServices& os_;
   Parts parts_;
 };
 

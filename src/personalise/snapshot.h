@@ -4,7 +4,7 @@
 
 #include "personalise/card_files.h"
 #include "personalise/report.h"
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "toolkit/picture_box.h"
 
 namespace frost {
@@ -16,14 +16,14 @@ std::string SnapshotFileName(const std::tm& when);
 // "SavePic": the card's persistent image saved as a bitmap next to the program file.
 class Snapshots {
  public:
-  Snapshots(Platform& os, const PictureBox& surface, const CardFiles& files, Report report)
+  Snapshots(OsServices& os, const PictureBox& surface, const CardFiles& files, Report report)
       : os_(os), surface_(surface), files_(files), report_(std::move(report)) {}
 
   // Two snapshots within one second share a name; the later replaces the earlier.
   void SaveSnapshot();
 
  private:
-  Platform& os_;
+  OsServices& os_;
   const PictureBox& surface_;
   const CardFiles& files_;
   Report report_;

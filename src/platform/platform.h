@@ -1,80 +1,17 @@
 #pragma once
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <span>
-#include <string>
-#include <vector>
+#include "platform/os_services.h"
+#include "platform/sound_output.h"
+#include "platform/window_services.h"
 
 namespace frost {
 
-// A file opened for byte-addressed access (positions count from 1, as the card's file access
-// does). Failures raise RuntimeError with the usual numbers (53 not found, 70 denied, 75 path).
-class BinaryFile {
- public:
-  virtual ~BinaryFile() = default;
-  virtual std::int64_t Length() = 0;
-  virtual std::uint8_t GetByte(std::int64_t position) = 0;
-  virtual void PutByte(std::int64_t position, std::uint8_t value) = 0;
-  virtual void PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) = 0;
-  // Pushes what was written down to the disk, so that a failure to store it shows here.
-  virtual void Flush() = 0;
-};
-
-enum class FileMode { Read, ReadWrite };
-
-// The OS services the card's subsystems use, behind one narrow interface: files, processes,
-// environment, sound commands, message box, resources, single instance. Subsystem code sees
-// only this and the toolkit.
-class Platform {
- public:
-  virtual ~Platform() = default;
-
-  // --- files (paths use the OS separator; "\\" in the card's own paths is mapped by the caller)
-  virtual bool FileExists(const std::string& path) = 0;
-  // Puts a complete copy of `from` at `to`, never a partial one: the bytes go to a new file in
-  // the folder of `to`, `finish` may change them there (keeping the length) and may throw to
-  // abandon the copy, and only a copy that is flushed and as long as `from` is renamed over `to`.
-  // On any failure the new file is removed and `to` stays as it was. The copy keeps the
-  // permission bits of `from`. Failures name `to`.
-  virtual void WriteCompleteCopy(const std::string& from, const std::string& to,
-                                 const std::function<void(BinaryFile&)>& finish) = 0;
-  // True when the two files hold the same bytes.
-  virtual bool FilesIdentical(const std::string& a, const std::string& b) = 0;
-  virtual void DeleteFile(const std::string& path) = 0;
-  virtual std::int64_t FileLength(const std::string& path) = 0;
-  virtual std::unique_ptr<BinaryFile> OpenBinary(const std::string& path, FileMode mode) = 0;
-  virtual void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
-
-  // --- the running program and its environment
-  virtual std::string ProgramPath() = 0;  // full path of the running program file
-  virtual std::optional<std::string> Environment(const std::string& name) = 0;
-  // A folder only this user can reach (the tune goes there without a Windows folder); raises
-  // RuntimeError when none can be made safely.
-  virtual std::string PrivateFolder() = 0;
-  // Starts a program or opens a document / web address with the "open" verb. Returns > 32 on
-  // success, as the shell call does.
-  virtual int ShellExecuteOpen(const std::string& file) = 0;
-
-  // --- single instance: true if this is the only running card; the guard is held until
-  // released (or the process ends).
-  virtual bool AcquireSingleInstance() = 0;
-  virtual void ReleaseSingleInstance() = 0;
-
-  // --- sound, shaped like the multimedia calls the sound module was written for
-  virtual int PlaySound(const char* name, std::uint32_t flags) = 0;      // non-zero on success
-  virtual std::uint32_t SendMciCommand(const std::string& command) = 0;  // 0 on success
-  virtual int WaveOutDeviceCount() = 0;
-  virtual int MidiOutDeviceCount() = 0;
-  virtual void Beep() = 0;
-
-  // --- user interface services
-  virtual void MessageBox(const std::string& text, const std::string& caption) = 0;
-
-  // --- the program's own resources
-  virtual std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type,
-                                                                int id) = 0;
+// The services a backend gives the card, each from its own implementation: the operating
+// system's, the sound output and the desktop's. The backend owns them; the card holds these
+// references for its lifetime.
+struct Platform {
+  OsServices& os;
+  SoundOutput& sound;
+  WindowServices& window;
 };
 
 }  // namespace frost

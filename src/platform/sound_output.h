@@ -16,7 +16,7 @@ inline constexpr std::uint32_t kAlias = 0x10000;
 inline constexpr std::uint32_t kFileName = 0x20000;
 }  // namespace snd
 
-// Where the platform's sound calls end up: a real synthesiser and audio output on the desktop,
+// Where the card's sound calls end up: a real synthesiser and audio output on the desktop,
 // a recorder in headless runs and tests.
 class SoundOutput {
  public:

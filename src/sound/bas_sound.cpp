@@ -57,10 +57,10 @@ std::string MciCommand(std::string_view verb, std::string_view options = {}) {
 
 int BasSound::GetSoundDevices() {
   int devices = 0;
-  if (platform_.WaveOutDeviceCount() > 0)
+  if (output_.WaveOutDeviceCount() > 0)
     devices = 1;
   // The MIDI count is taken as a signed 16-bit number: a count of 65535 reads as -1, none.
-  if (static_cast<std::int16_t>(platform_.MidiOutDeviceCount()) > 0)
+  if (static_cast<std::int16_t>(output_.MidiOutDeviceCount()) > 0)
     devices += 2;
   return devices;
 }
@@ -82,39 +82,39 @@ bool BasSound::PlaySoundFile(const std::optional<std::string>& fileName, std::op
 
 bool BasSound::PlayWaveFile(const std::string& fileName, std::uint32_t flags) {
   if (GetSoundDevices() == 0) {
-    platform_.Beep();
+    output_.Beep();
     return true;
   }
-  return platform_.PlaySound(fileName.c_str(), flags | snd::kFileName | snd::kNoDefault) != 0;
+  return output_.PlaySound(fileName.c_str(), flags | snd::kFileName | snd::kNoDefault) != 0;
 }
 
 bool BasSound::PlaySequence(const std::string& fileName, std::uint32_t flags) {
   if (GetSoundDevices() == 0) {
-    platform_.Beep();
+    output_.Beep();
     return true;
   }
   const std::string open =
       "open " + MciFileName(fileName) + " type sequencer alias " + std::string(kMciAlias);
-  const bool opened = platform_.SendMciCommand(open) == 0;
+  const bool opened = output_.SendMciCommand(open) == 0;
   if ((flags & snd::kAsync) != 0) {
     // The device stays open and the music plays on; StopSoundFile closes it.
-    platform_.SendMciCommand(MciCommand("play", (flags & snd::kLoop) != 0 ? "repeat" : ""));
+    output_.SendMciCommand(MciCommand("play", (flags & snd::kLoop) != 0 ? "repeat" : ""));
   } else {
-    platform_.SendMciCommand(MciCommand("play", "wait"));
-    platform_.SendMciCommand(MciCommand("close"));
+    output_.SendMciCommand(MciCommand("play", "wait"));
+    output_.SendMciCommand(MciCommand("close"));
   }
   return opened;
 }
 
 bool BasSound::PlayAlias(const std::optional<std::string>& alias, std::uint32_t flags) {
   const char* name = alias ? alias->c_str() : nullptr;
-  return platform_.PlaySound(name, flags | snd::kAlias) != 0;
+  return output_.PlaySound(name, flags | snd::kAlias) != 0;
 }
 
 void BasSound::StopSoundFile(std::optional<int> which) {
   const int devices = which.value_or(3);
   if ((devices & 2) == 2) {
-    Attempt([&] { platform_.SendMciCommand(MciCommand("close")); });
+    Attempt([&] { output_.SendMciCommand(MciCommand("close")); });
   }
   if ((devices & 1) == 1) {
     // The null name on the alias path stops any wave sound that is playing.

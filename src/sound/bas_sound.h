@@ -3,16 +3,16 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
-#include "platform/sound_output.h"  // the play flags (snd::)
+#include "platform/os_services.h"
+#include "platform/sound_output.h"
 
 namespace frost {
 
 // The sound module: device detection, playing wave and MIDI files or a system sound, and
-// stopping, through the platform's sound calls only.
+// stopping, through the sound output's calls only.
 class BasSound {
  public:
-  explicit BasSound(Platform& platform) : platform_(platform) {}
+  explicit BasSound(SoundOutput& output) : output_(output) {}
 
   // Bit 1: a wave output device is present; bit 2: a MIDI output device is present.
   int GetSoundDevices();
@@ -29,12 +29,12 @@ class BasSound {
   bool PlaySequence(const std::string& fileName, std::uint32_t flags);
   bool PlayAlias(const std::optional<std::string>& alias, std::uint32_t flags);
 
-  Platform& platform_;
+  SoundOutput& output_;
 };
 
 // The music step of the load: writes the tune (resource "CUSTOM" 101) to the Windows folder's
 // "mm.mid" (the temporary folder's when the Windows folder is unset or cannot be written) and
 // plays it once. Never fails.
-void PlayCardMusic(Platform& platform, BasSound& sound);
+void PlayCardMusic(OsServices& os, BasSound& sound);
 
 }  // namespace frost

@@ -14,19 +14,19 @@ constexpr int kTuneResourceId = 101;
 
 // The Windows folder; on a system without one, a folder only this user can reach stands in, so
 // that no one else can plant a file or a link where the tune goes.
-std::string WindowsFolder(Platform& platform) {
-  const auto windir = platform.Environment("Windir");
-  return windir && !windir->empty() ? *windir : platform.PrivateFolder();
+std::string WindowsFolder(OsServices& os) {
+  const auto windir = os.Environment("Windir");
+  return windir && !windir->empty() ? *windir : os.PrivateFolder();
 }
 
 // Replaces any older music file at path with the tune; false when the folder cannot be written.
-bool WriteTune(Platform& platform, const std::string& path, const std::vector<std::uint8_t>& tune) {
+bool WriteTune(OsServices& os, const std::string& path, const std::vector<std::uint8_t>& tune) {
   Attempt([&] {
-    if (platform.FileExists(path))
-      platform.DeleteFile(path);
+    if (os.FileExists(path))
+      os.DeleteFile(path);
   });
   try {
-    platform.WriteWholeFile(path, tune);
+    os.WriteWholeFile(path, tune);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -35,16 +35,16 @@ bool WriteTune(Platform& platform, const std::string& path, const std::vector<st
 
 }  // namespace
 
-void PlayCardMusic(Platform& platform, BasSound& sound) {
+void PlayCardMusic(OsServices& os, BasSound& sound) {
   Attempt([&] {
-    const auto tune = platform.LoadResource(kTuneResourceType, kTuneResourceId);
+    const auto tune = os.LoadResource(kTuneResourceType, kTuneResourceId);
     if (!tune)
       return;
     std::string path;
-    Attempt([&] { path = JoinPath(WindowsFolder(platform), kMusicFileName); });
-    if (path.empty() || !WriteTune(platform, path, *tune)) {
-      path = JoinPath(platform.PrivateFolder(), kMusicFileName);
-      WriteTune(platform, path, *tune);
+    Attempt([&] { path = JoinPath(WindowsFolder(os), kMusicFileName); });
+    if (path.empty() || !WriteTune(os, path, *tune)) {
+      path = JoinPath(os.PrivateFolder(), kMusicFileName);
+      WriteTune(os, path, *tune);
     }
     sound.PlaySoundFile(path);
   });

@@ -10,6 +10,8 @@
 namespace frost {
 namespace {
 
+// The hand cursor and the window icon are the toolkit's own drawings and no pictures of the
+// card; they stay in the compiled-in table.
 std::span<const std::uint8_t> ResourceBytes(std::string_view name) {
   auto bytes = resources::FindByName(name);
   if (!bytes) {
@@ -21,8 +23,13 @@ std::span<const std::uint8_t> ResourceBytes(std::string_view name) {
 
 }  // namespace
 
-Picture EmbeddedPicture(std::string_view controlName) {
-  return LoadPicture(ResourceBytes(controlName));
+Picture EmbeddedPicture(OsServices& os, int id) {
+  const auto bytes = os.LoadResource("PICTURE", id);
+  if (!bytes) {
+    throw RuntimeError(error::kInvalidPicture,
+                       "the card's picture " + std::to_string(id) + " is missing");
+  }
+  return LoadPicture(*bytes);
 }
 
 const CursorImage& HandCursor() {

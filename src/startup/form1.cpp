@@ -1,6 +1,6 @@
 #include "startup/form1.h"
 
-#include "resources/embedded.h"
+#include "platform/path_join.h"
 #include "startup/embedded_pictures.h"
 
 namespace frost {
@@ -25,7 +25,7 @@ void PlaceButton(CommandButton& button, const char* caption, double left, double
 
 }  // namespace
 
-Form1::Form1(Application& app, Platform& platform)
+Form1::Form1(Application& app, Platform platform)
     : Form(app, "Form1"),
       platform_(platform),
       Command5(*this, this, "Command5"),
@@ -75,7 +75,7 @@ Form1::Form1(Application& app, Platform& platform)
       TimerCard(*this, "TimerCard", 100),
       TimerGreetingsAnim(*this, "TimerGreetingsAnim", 1000),
       TimerFireworks(*this, "TimerFireworks", 500),
-      sound_(platform),
+      sound_(platform.sound),
       sequencer_(app, ShowPhases()) {
   Caption = "Frostmail";
   Icon = WindowIcon();
@@ -93,16 +93,19 @@ Form1::Form1(Application& app, Platform& platform)
   PictureMenu.SetBackColor(RGB(216, 169, 58));
   struct ImageButton {
     frost::Image& image;
+    int picture;
     const char* tooltip;
     double left, top;
   };
   for (const ImageButton& button :
-       {ImageButton{ImagePause, "Pause", 756, 276}, ImageButton{ImagePlay, "Play", 360, 264},
-        ImageButton{Image2, "About", 600, 12}, ImageButton{ImageClose, "Exit", 1068, 24},
-        ImageButton{ImageEdit, "Customize", 828, 12},
-        ImageButton{ImageEditCancel, "Cancel", 264, 24},
-        ImageButton{ImageEditSave, "Update Card", 0, 24}}) {
-    button.image.SetPicture(EmbeddedPicture(button.image.Name()));
+       {ImageButton{ImagePause, picture_id::kImagePause, "Pause", 756, 276},
+        ImageButton{ImagePlay, picture_id::kImagePlay, "Play", 360, 264},
+        ImageButton{Image2, picture_id::kImage2, "About", 600, 12},
+        ImageButton{ImageClose, picture_id::kImageClose, "Exit", 1068, 24},
+        ImageButton{ImageEdit, picture_id::kImageEdit, "Customize", 828, 12},
+        ImageButton{ImageEditCancel, picture_id::kImageEditCancel, "Cancel", 264, 24},
+        ImageButton{ImageEditSave, picture_id::kImageEditSave, "Update Card", 0, 24}}) {
+    button.image.SetPicture(EmbeddedPicture(OS(), button.picture));
     button.image.SetLeft(button.left);
     button.image.SetTop(button.top);
     button.image.SetVisible(false);
@@ -111,9 +114,9 @@ Form1::Form1(Application& app, Platform& platform)
   }
 
   Place(PictureSanta, 1680, 4656, 5688, 5472, false);
-  PictureSantaPicture = EmbeddedPicture("PictureSanta");
+  PictureSantaPicture = EmbeddedPicture(OS(), picture_id::kPictureSanta);
   Place(Image1, 1416, 1596, 3744, 4824, false);
-  Image1.SetPicture(EmbeddedPicture("Image1"));
+  Image1.SetPicture(EmbeddedPicture(OS(), picture_id::kImage1));
 
   TextBox& greetingTemplate = TextGreetings(0);
   Place(greetingTemplate, 180, 6516, 1308, 288, false);
@@ -172,7 +175,7 @@ Form1::Form1(Application& app, Platform& platform)
 }
 
 Report Form1::MessageReport() {
-  return [this](const std::string& text) { OS().MessageBox(text, "Frostmail"); };
+  return [this](const std::string& text) { Window().MessageBox(text, "Frostmail"); };
 }
 
 }  // namespace frost

@@ -39,13 +39,14 @@ namespace frost {
 // the editor's in startup/form1_personalise.cpp.
 class Form1 : public Form {
   // First, so that the objects below can be handed it as they are made.
-  Platform& platform_;
+  Platform platform_;
 
  public:
-  Form1(Application& app, Platform& platform);
+  Form1(Application& app, Platform platform);
 
   Application& App() const { return Form::App(); }
-  Platform& OS() const { return platform_; }
+  OsServices& OS() const { return platform_.os; }
+  WindowServices& Window() const { return platform_.window; }
   BasSound& Sound() { return sound_; }
   ShowSequencer& Sequencer() { return sequencer_; }
   // Yield to the message loop.
@@ -135,18 +136,18 @@ class Form1 : public Form {
 
   // --- the personalise objects, each owning its state ---
   CardFiles cardFiles;  // ProgramFolder, recorded by Main
-  HandOver handOver{App(), platform_, cardFiles, MessageReport()};
-  GreetingsStore greetingsStore{App(), platform_, TextGreetings};
+  HandOver handOver{App(), platform_.os, cardFiles, MessageReport()};
+  GreetingsStore greetingsStore{App(), platform_.os, TextGreetings};
   CopyWriter copyWriter{
       App(),
-      platform_,
+      platform_.os,
       {cardFiles, greetingsStore, handOver, [this] { sound_.StopSoundFile(); }, MessageReport()}};
   MenuStrip menuStrip{App(),
-                      platform_,
+                      platform_.os,
                       {Picture1, PictureMenu, Label2, ImageClose, ImageEdit, ImageEditSave,
                        ImageEditCancel, [this] { return greetingEditor.IsOpen(); }}};
   GreetingEditor greetingEditor{{*this, TextGreetings, Label1, menuStrip, copyWriter}};
-  Snapshots snapshots{platform_, Picture1, cardFiles, MessageReport()};
+  Snapshots snapshots{platform_.os, Picture1, cardFiles, MessageReport()};
 
   // --- start-up and shutdown (startup/) ---
   void Form_Load();

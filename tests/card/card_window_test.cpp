@@ -9,7 +9,7 @@ namespace {
 
 TEST(ProgramFolderTest, FolderAndRunName) {
   EXPECT_EQ(FolderOf("/home/ann/cards/Frostmail.exe"), "/home/ann/cards");
-  EXPECT_EQ(FolderOf("/Frostmail.exe"), "");
+  EXPECT_EQ(FolderOf("/Frostmail.exe"), "/");
   EXPECT_EQ(RunName("/home/ann/Frost_Mail.exe"), "Frost_Mail");
   EXPECT_EQ(RunName("/home/ann/my.card.exe"), "my.card");
 }
@@ -21,6 +21,30 @@ TEST(ProgramFolderTest, TheCardsFilesLieBesideTheProgramEvenInTheRootFolder) {
     EXPECT_EQ(files.ProgramFilePath(), folder + "/Frostmail.exe");
     EXPECT_EQ(files.PersonalisedCopyPath(), folder + "/Frost_Mail.exe");
     EXPECT_EQ(files.File("Christmas.bmp"), folder + "/Christmas.bmp");
+  }
+}
+
+// The pictures come from the program's resources as the OS services give them, as the tune does:
+// a program without them (a Windows card linked without its resource script) says so at once.
+class OsWithoutPictures : public HeadlessOs {
+ public:
+  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override {
+    return type == "PICTURE" ? std::nullopt : HeadlessOs::LoadResource(type, id);
+  }
+};
+
+TEST(CardWindowTest, TheCardsPicturesComeFromTheOsServicesResources) {
+  HeadlessBackend backend;
+  Random random{1};
+  Application app(backend, random);
+  RecordingSound sound;
+  OsWithoutPictures os;
+  RecordedMessageBoxes window;
+  try {
+    Form1 form(app, {os, sound, window});
+    ADD_FAILURE() << "the card was made without its pictures";
+  } catch (const RuntimeError& failure) {
+    EXPECT_EQ(failure.Number(), error::kInvalidPicture) << failure.what();
   }
 }
 

@@ -29,8 +29,8 @@ TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
   testing::TempFolder folder;
   testing::ScopedEnvironment windir("Windir", folder.Path().string());
   testing::CardFixture card;
-  card.platform.SetProgramPath(folder.File("Frostmail.exe"));
-  card.platform.SetLockPath(folder.File("instance.lock"));
+  card.platform.os.SetProgramPath(folder.File("Frostmail.exe"));
+  card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
   Form1& form = card.form;
   form.SeedFromClock = false;
   int bursts = 0;

@@ -93,18 +93,17 @@ TEST_F(CopyWriterTest, CopyCarriesTheLinesAndEveryOtherByteAsCopied) {
                                                           "5",
                                                           "", "", "", "from Bo"})));
   EXPECT_TRUE(SameBytes(ReadBytes(Card()), program)) << "the running card's file is not touched";
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
 }
 
 TEST_F(CopyWriterTest, StartsTheCopyWithTheGuardReleasedStopsTheMusicAndEnds) {
-  card.platform.SetLockPath(folder.File("instance.lock"));
-  ASSERT_TRUE(card.platform.AcquireSingleInstance());
+  card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
+  ASSERT_TRUE(card.platform.os.AcquireSingleInstance());
   WriteBytes(Card(), program);
   EXPECT_TRUE(Update());
-  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{Copy()});
-  RecordingSound otherSound;
-  HeadlessPlatform startedCopy(otherSound);
-  startedCopy.SetLockPath(folder.File("instance.lock"));
+  EXPECT_EQ(card.platform.os.opened_files, std::vector<std::string>{Copy()});
+  HeadlessOs startedCopy;
+  startedCopy.SetInstanceGuard(folder.File("instance.lock"));
   EXPECT_TRUE(startedCopy.AcquireSingleInstance());
   ASSERT_FALSE(card.sound.mci_commands.empty());
   EXPECT_EQ(card.sound.mci_commands.front().rfind("close", 0), 0u);
@@ -136,10 +135,10 @@ TEST_F(CopyWriterTest, CharacterOutsideTheCodePageStopsBeforeAnythingIsWritten) 
   WriteBytes(Card(), program);
   SetLines({"", "Snow \u2603 day", "", "", "", "", "", "last"});
   EXPECT_FALSE(Update());
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr("greeting line 2"));
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.window.message_boxes[0].text, ::testing::HasSubstr("greeting line 2"));
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"Frostmail.exe"});
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_EQ(Lines()[1], "Snow \u2603 day");
 }
 
@@ -156,10 +155,10 @@ TEST_F(CopyWriterTest, WithoutTheCardFileItSaysSoOnceAndStaysOpen) {
   form.TextGreetings(1).SetVisible(true);  // the editor is open
   SetLines({"typed", "", "", "", "", "", "", ""});
   EXPECT_FALSE(Update());
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr(Card()));
-  EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.window.message_boxes[0].text, ::testing::HasSubstr(Card()));
+  EXPECT_EQ(card.platform.window.message_boxes[0].caption, "Frostmail");
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_TRUE(FolderNames().empty());
   EXPECT_TRUE(form.TextGreetings(1).Visible());
   EXPECT_EQ(Lines()[0], "typed");
@@ -176,7 +175,7 @@ TEST_F(CopyWriterTest, EndingTheCardWhileTheLinesAreWrittenLeavesNoCopy) {
   card.backend.Push(MouseDownEvent{{100, 100}, MouseButton::Left, 2}, at);
   card.backend.Push(MouseUpEvent{{100, 100}}, at);
   EXPECT_TRUE(Update());
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_EQ(FolderNames(), std::vector<std::string>{"Frostmail.exe"});
 }
 
@@ -188,7 +187,7 @@ TEST_F(CopyWriterTest, AStaleCopyIsReplacedAndNeverStarted) {
   EXPECT_TRUE(Update());
   EXPECT_TRUE(
       SameBytes(ReadBytes(Copy()), Personalised(program, {"fresh", "", "", "", "", "", "", ""})));
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
 }
 
 TEST_F(CopyWriterTest, AStaleCopyIsNotStartedWhenTheCardCannotBeCopied) {
@@ -196,8 +195,8 @@ TEST_F(CopyWriterTest, AStaleCopyIsNotStartedWhenTheCardCannotBeCopied) {
   WriteBytes(Copy(), stale);
   SetLines({"fresh", "", "", "", "", "", "", ""});
   EXPECT_FALSE(Update());
-  EXPECT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_TRUE(SameBytes(ReadBytes(Copy()), stale));
 }
 
@@ -217,19 +216,19 @@ void PrintTo(const Fault& fault, std::ostream* out) {
 class CopyWriterFaultTest : public CopyWriterTest, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(CopyWriterFaultTest, LeavesTheCardWholeTheEditorOpenAndOneMessage) {
-  card.platform.SetLockPath(folder.File("instance.lock"));
-  ASSERT_TRUE(card.platform.AcquireSingleInstance());
+  card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
+  ASSERT_TRUE(card.platform.os.AcquireSingleInstance());
   WriteBytes(Card(), program);
   form.ImageEdit_Click();
   SetLines({"new lines", "", "", "", "", "", "", ""});
-  GetParam().apply(card.platform.faults);
+  GetParam().apply(card.platform.os.faults);
 
   EXPECT_FALSE(Update());
 
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr(GetParam().why));
-  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr("stays open"));
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.window.message_boxes[0].text, ::testing::HasSubstr(GetParam().why));
+  EXPECT_THAT(card.platform.window.message_boxes[0].text, ::testing::HasSubstr("stays open"));
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_TRUE(form.TextGreetings(1).Visible());
   EXPECT_EQ(Lines()[0], "new lines");
   EXPECT_TRUE(SameBytes(ReadBytes(Card()), program));
@@ -240,9 +239,8 @@ TEST_P(CopyWriterFaultTest, LeavesTheCardWholeTheEditorOpenAndOneMessage) {
   } else {
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"Frostmail.exe", "instance.lock"}));
   }
-  RecordingSound otherSound;
-  HeadlessPlatform secondCard(otherSound);
-  secondCard.SetLockPath(folder.File("instance.lock"));
+  HeadlessOs secondCard;
+  secondCard.SetInstanceGuard(folder.File("instance.lock"));
   EXPECT_FALSE(secondCard.AcquireSingleInstance()) << "the open card holds its guard again";
 }
 

@@ -85,7 +85,7 @@ TEST_F(GreetingEditorTest, UpdateCardHidesTheStripAndWritesTheCopyWithTheBoxesSh
   EXPECT_TRUE(Ends([&] { form.ImageEditSave_Click(); }));
   EXPECT_FALSE(form.PictureMenu.Visible());
   EXPECT_EQ(BoxesShown(), 8);
-  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frost_Mail.exe")});
+  EXPECT_EQ(card.platform.os.opened_files, std::vector<std::string>{folder.File("Frost_Mail.exe")});
   const testing::Bytes copy = testing::ReadBytes(folder.File("Frost_Mail.exe"));
   EXPECT_EQ(std::string(copy.end() - 501, copy.end() - 494), "From us");
 }
@@ -132,7 +132,7 @@ TEST_F(GreetingEditorTest, CharactersTheCardCannotStoreAreRefusedAtInputTheRestI
   }
   testing::WriteBytes(folder.File("Frostmail.exe"), testing::Bytes(1000, 0));
   EXPECT_TRUE(Ends([&] { form.ImageEditSave_Click(); }));
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
   const testing::Bytes copy = testing::ReadBytes(folder.File("Frost_Mail.exe"));
   EXPECT_EQ(std::string(copy.end() - 501, copy.end() - 496), " ok \x80");
 }

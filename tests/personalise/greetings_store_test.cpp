@@ -75,7 +75,7 @@ TEST_F(GreetingsStoreTest, ARenamedCardShowsItsOwnLines) {
   stored[0] = "Saved as a download";
   WriteProgram(MakeGreetingArea(stored), "Frostmail (1).exe");
   WriteProgram(MakeGreetingArea(GreetingLines{"Another card"}));  // "Frostmail.exe" beside it
-  card.platform.SetProgramPath(folder.File("Frostmail (1).exe"));
+  card.platform.os.SetProgramPath(folder.File("Frostmail (1).exe"));
   form.greetingsStore.LoadGreetings();
   EXPECT_EQ(Read(), stored);
 }

@@ -39,12 +39,12 @@ const std::string kNewCard = Card("new lines");
 class HandOverTest : public ::testing::Test {
  protected:
   HandOverTest() {
-    card.platform.SetLockPath(folder.File("instance.lock"));
+    card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
     card.form.handOver.TimeLimit = 2;
   }
   // Runs the card as the given file of the folder; true when the load step ended the program.
   bool RunAs(const std::string& name) {
-    card.platform.SetProgramPath(folder.File(name));
+    card.platform.os.SetProgramPath(folder.File(name));
     try {
       Main(card.form);
     } catch (const EndProgram&) {
@@ -75,11 +75,11 @@ TEST_F(HandOverTest, CopyReplacesTheCardWithItselfStartsItAndEndsUnseen) {
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
-  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
+  EXPECT_EQ(card.platform.os.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
   EXPECT_FALSE(card.backend.WindowVisible());
   // Only the load step's early stop; no music was started.
   EXPECT_EQ(card.sound.mci_commands, std::vector<std::string>{"close filename"});
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
 }
 
 TEST_F(HandOverTest, RunNameIsComparedWithoutLetterCase) {
@@ -97,13 +97,13 @@ TEST_F(HandOverTest, CopyThatCanNeverReplaceTheCardSaysSoAndKeepsBothFiles) {
   const double start = card.app.Now();
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_GE(card.app.Now() - start, 2.0);
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_NE(card.platform.message_boxes[0].text.find(folder.File("Frostmail.exe")),
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_NE(card.platform.window.message_boxes[0].text.find(folder.File("Frostmail.exe")),
             std::string::npos);
-  EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");
+  EXPECT_EQ(card.platform.window.message_boxes[0].caption, "Frostmail");
   EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
   EXPECT_TRUE(fs::exists(folder.File("Frostmail.exe") + "/keep"));
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
 }
 
 TEST_F(HandOverTest, NormalRunRemovesALeftoverCopyIdenticalToItselfAndShowsTheCard) {
@@ -128,9 +128,8 @@ TEST_F(HandOverTest, NormalRunShowsTheCardEvenWhenTheLeftoverWillNotGo) {
 }
 
 TEST_F(HandOverTest, SecondInstanceEndsAtOnceTouchingNothing) {
-  RecordingSound firstSound;
-  HeadlessPlatform first(firstSound);
-  first.SetLockPath(folder.File("instance.lock"));
+  HeadlessOs first;
+  first.SetInstanceGuard(folder.File("instance.lock"));
   ASSERT_TRUE(first.AcquireSingleInstance());
   WriteFile(folder.File("Frost_Mail.exe"), "copy");
   EXPECT_TRUE(RunAs("Frostmail.exe"));
@@ -145,44 +144,43 @@ TEST_F(HandOverTest, TheGuardIsReleasedBeforeTheNextCardStarts) {
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   // The card it started must be able to take the guard while this process is still ending.
-  RecordingSound nextSound;
-  HeadlessPlatform next(nextSound);
-  next.SetLockPath(folder.File("instance.lock"));
+  HeadlessOs next;
+  next.SetInstanceGuard(folder.File("instance.lock"));
   EXPECT_TRUE(next.AcquireSingleInstance());
 }
 
 TEST_F(HandOverTest, CopyBackThatRunsOutOfSpaceKeepsTheOldCardAndTheCopy) {
   WriteFile(folder.File("Frostmail.exe"), kOldCard);
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
-  card.platform.faults.space_for_bytes = 2000;
+  card.platform.os.faults.space_for_bytes = 2000;
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kOldCard);
   EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
   EXPECT_EQ(ProgramFiles(), (std::vector<std::string>{"Frost_Mail.exe", "Frostmail.exe"}));
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_THAT(card.platform.message_boxes[0].text, ::testing::HasSubstr("No space left"));
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.window.message_boxes[0].text, ::testing::HasSubstr("No space left"));
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
 }
 
 TEST_F(HandOverTest, CopyBackRetriesWhileAPeerHoldsTheCard) {
   WriteFile(folder.File("Frostmail.exe"), kOldCard);
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
-  card.platform.faults.refused_renames = 3;
+  card.platform.os.faults.refused_renames = 3;
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
-  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_EQ(card.platform.os.opened_files, std::vector<std::string>{folder.File("Frostmail.exe")});
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
 }
 
 TEST_F(HandOverTest, CopyBackWhoseStartFailsSaysSoAndDeletesNothing) {
   WriteFile(folder.File("Frostmail.exe"), kOldCard);
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
-  card.platform.faults.start_result = 5;
+  card.platform.os.faults.start_result = 5;
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frostmail.exe")), kNewCard);
   EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_THAT(card.platform.message_boxes[0].text,
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_THAT(card.platform.window.message_boxes[0].text,
               ::testing::HasSubstr(folder.File("Frostmail.exe")));
 }
 
@@ -193,17 +191,17 @@ TEST_F(HandOverTest, NormalRunFinishesAnInterruptedHandOverWithANewerCopy) {
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
   EXPECT_TRUE(RunAs("Frostmail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
-  EXPECT_EQ(card.platform.opened_files, std::vector<std::string>{folder.File("Frost_Mail.exe")});
+  EXPECT_EQ(card.platform.os.opened_files, std::vector<std::string>{folder.File("Frost_Mail.exe")});
   EXPECT_FALSE(card.backend.WindowVisible());
 }
 
 TEST_F(HandOverTest, NormalRunShowsTheCardWhenTheNewerCopyCannotBeStarted) {
   WriteFile(folder.File("Frostmail.exe"), kOldCard);
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard);
-  card.platform.faults.start_result = 5;
+  card.platform.os.faults.start_result = 5;
   EXPECT_FALSE(RunAs("Frostmail.exe"));
   EXPECT_EQ(ReadFile(folder.File("Frost_Mail.exe")), kNewCard);
-  EXPECT_EQ(card.platform.message_boxes.size(), 1u);
+  EXPECT_EQ(card.platform.window.message_boxes.size(), 1u);
   EXPECT_TRUE(card.form.TimerMain.Enabled());
 }
 
@@ -212,7 +210,7 @@ TEST_F(HandOverTest, NormalRunRemovesAPartialCopy) {
   WriteFile(folder.File("Frost_Mail.exe"), kNewCard.substr(0, 2000));
   EXPECT_FALSE(RunAs("Frostmail.exe"));
   EXPECT_EQ(ProgramFiles(), std::vector<std::string>{"Frostmail.exe"});
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
 }
 
 }  // namespace

@@ -162,14 +162,14 @@ TEST_F(MenuStripTest, DoubleClickWithTheEditorOpenEndsWithoutWritingACopy) {
   testing::WriteBytes(folder.File("Frostmail.exe"), testing::Bytes(1000, 0));
   form.ImageEdit_Click();
   EXPECT_TRUE(Ends([&] { form.Picture1_DblClick(); }));
-  EXPECT_TRUE(card.platform.opened_files.empty());
+  EXPECT_TRUE(card.platform.os.opened_files.empty());
   EXPECT_FALSE(std::filesystem::exists(folder.File("Frost_Mail.exe")));
 }
 
 TEST_F(MenuStripTest, AboutLabelOpensTheAddressOfTheDomainItShows) {
   form.Label2_Click();
-  ASSERT_EQ(card.platform.opened_files.size(), 1u);
-  const std::string& address = card.platform.opened_files[0];
+  ASSERT_EQ(card.platform.os.opened_files.size(), 1u);
+  const std::string& address = card.platform.os.opened_files[0];
   EXPECT_EQ(address.rfind("https://", 0), 0u);
   const std::string& caption = form.Label2.Caption();
   const std::string domain = caption.substr(caption.rfind(' ') + 1);

@@ -32,7 +32,7 @@ class PersonaliseTest : public ::testing::Test {
  protected:
   explicit PersonaliseTest(double twipsPerPixel = 15) : card(twipsPerPixel) {
     form.cardFiles.ProgramFolder = folder.Path().string();
-    card.platform.SetProgramPath(folder.File("Frostmail.exe"));
+    card.platform.os.SetProgramPath(folder.File("Frostmail.exe"));
     form.greetingPanel.LayoutGreetingBoxes();
     form.SetVisible(true);
   }

@@ -90,15 +90,15 @@ TEST_F(SnapshotTest, SavePicWritesTheCardsPersistentImageNextToTheProgram) {
   EXPECT_TRUE(std::regex_match(saved[0].filename().string(),
                                std::regex(R"(Christmas\d\d-\d\d-\d\d@\d\d-\d\d-\d\d\.bmp)")));
   EXPECT_EQ(DecodeBmp(testing::ReadBytes(saved[0].string())), form.Picture1.Image());
-  EXPECT_TRUE(card.platform.message_boxes.empty());
+  EXPECT_TRUE(card.platform.window.message_boxes.empty());
 }
 
 TEST_F(SnapshotTest, FailedSaveIsReportedInAMessageBox) {
   form.cardFiles.ProgramFolder = folder.File("no such folder");
   form.Command20_Click();
-  ASSERT_EQ(card.platform.message_boxes.size(), 1u);
-  EXPECT_EQ(card.platform.message_boxes[0].caption, "Frostmail");
-  EXPECT_NE(card.platform.message_boxes[0].text.find(folder.File("no such folder")),
+  ASSERT_EQ(card.platform.window.message_boxes.size(), 1u);
+  EXPECT_EQ(card.platform.window.message_boxes[0].caption, "Frostmail");
+  EXPECT_NE(card.platform.window.message_boxes[0].text.find(folder.File("no such folder")),
             std::string::npos);
 }
 

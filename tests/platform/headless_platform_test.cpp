@@ -11,55 +11,39 @@
 namespace frost {
 namespace {
 
-using ::testing::Return;
-using ::testing::StrEq;
-
 class Headless : public ::testing::Test {
  protected:
-  ::testing::StrictMock<testing_support::MockSoundOutput> sound_;
-  HeadlessPlatform platform_{sound_};
+  HeadlessOs os_;
 };
 
-TEST_F(Headless, RecordsMessageBoxesInOrder) {
-  platform_.MessageBox("Permission denied: /cards/Frost_Mail.exe", "Frostmail");
-  platform_.MessageBox("second", "");
+TEST(HeadlessWindow, RecordsMessageBoxesInOrder) {
+  RecordedMessageBoxes window;
+  window.MessageBox("Permission denied: /cards/Frost_Mail.exe", "Frostmail");
+  window.MessageBox("second", "");
 
-  EXPECT_EQ(platform_.message_boxes,
+  EXPECT_EQ(window.message_boxes,
             (std::vector<MessageBoxCall>{{"Permission denied: /cards/Frost_Mail.exe", "Frostmail"},
                                          {"second", ""}}));
 }
 
 TEST_F(Headless, RecordsWhatItWouldOpenAndReportsSuccess) {
-  EXPECT_EQ(platform_.ShellExecuteOpen("/cards/Frost_Mail.exe"), kShellExecuteStarted);
-  EXPECT_EQ(platform_.ShellExecuteOpen("https://example.org"), kShellExecuteStarted);
+  EXPECT_EQ(os_.ShellExecuteOpen("/cards/Frost_Mail.exe"), kShellExecuteStarted);
+  EXPECT_EQ(os_.ShellExecuteOpen("https://example.org"), kShellExecuteStarted);
 
-  EXPECT_EQ(platform_.opened_files,
+  EXPECT_EQ(os_.opened_files,
             (std::vector<std::string>{"/cards/Frost_Mail.exe", "https://example.org"}));
 }
 
-TEST_F(Headless, SoundCallsGoToItsOutput) {
-  EXPECT_CALL(sound_, PlaySound(StrEq("chimes.wav"), 0x20001u)).WillOnce(Return(1));
-  EXPECT_CALL(sound_, SendMciCommand("play tune")).WillOnce(Return(263u));
-  EXPECT_CALL(sound_, WaveOutDeviceCount()).WillOnce(Return(3));
-  EXPECT_CALL(sound_, MidiOutDeviceCount()).WillOnce(Return(7));
-  EXPECT_CALL(sound_, Beep());
-
-  EXPECT_EQ(platform_.PlaySound("chimes.wav", 0x20001), 1);
-  EXPECT_EQ(platform_.SendMciCommand("play tune"), 263u);
-  EXPECT_EQ(platform_.WaveOutDeviceCount(), 3);
-  EXPECT_EQ(platform_.MidiOutDeviceCount(), 7);
-  platform_.Beep();
-}
-
 TEST_F(Headless, RunsSideBySideUnlessGivenALock) {
-  HeadlessPlatform other(sound_);
-  EXPECT_TRUE(platform_.AcquireSingleInstance());
+  HeadlessOs other;
+  EXPECT_TRUE(os_.AcquireSingleInstance());
   EXPECT_TRUE(other.AcquireSingleInstance());
 
   testing_support::ScratchFolder folder;
-  const PosixPlatformOptions shared{.program_path = "", .lock_path = folder.File("card.lock")};
-  HeadlessPlatform first(sound_, shared);
-  HeadlessPlatform second(sound_, shared);
+  HeadlessOs first;
+  HeadlessOs second;
+  first.SetInstanceGuard(folder.File("card.lock"));
+  second.SetInstanceGuard(folder.File("card.lock"));
   EXPECT_TRUE(first.AcquireSingleInstance());
   EXPECT_FALSE(second.AcquireSingleInstance());
 }
@@ -71,7 +55,7 @@ namespace frost {
 namespace {
 
 // The injected faults fail the copy where a full disk, a failing device or a peer would, and
-// the platform's own clean-up still leaves the target as it was.
+// the complete copy's own clean-up still leaves the target as it was.
 class HeadlessFaults : public Headless {
  protected:
   HeadlessFaults() { testing_support::WriteFile(card_, std::string(1000, 'c')); }
@@ -88,9 +72,9 @@ class HeadlessFaults : public Headless {
 };
 
 TEST_F(HeadlessFaults, ACopyRunsOutOfSpaceAfterTheGivenBytes) {
-  platform_.faults.space_for_bytes = 300;
+  os_.faults.space_for_bytes = 300;
   try {
-    platform_.WriteCompleteCopy(card_, copy_, {});
+    os_.WriteCompleteCopy(card_, copy_, {});
     ADD_FAILURE() << "the copy did not fail";
   } catch (const RuntimeError& failure) {
     EXPECT_THAT(failure.what(), ::testing::HasSubstr("No space left on device"));
@@ -100,30 +84,30 @@ TEST_F(HeadlessFaults, ACopyRunsOutOfSpaceAfterTheGivenBytes) {
 }
 
 TEST_F(HeadlessFaults, TheChosenByteWriteFailsAndTheOthersGoThrough) {
-  platform_.faults.failing_byte_write = 3;
+  os_.faults.failing_byte_write = 3;
   auto writeBytes = [&](BinaryFile& file) {
     for (int i = 1; i <= 2; ++i) file.PutByte(i, 'w');
   };
-  platform_.WriteCompleteCopy(card_, copy_, writeBytes);
+  os_.WriteCompleteCopy(card_, copy_, writeBytes);
   EXPECT_EQ(Copy().substr(0, 3), "wwc");
-  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_, writeBytes), RuntimeError);
+  EXPECT_THROW(os_.WriteCompleteCopy(card_, copy_, writeBytes), RuntimeError);
   EXPECT_EQ(Copy().substr(0, 3), "wwc");
   EXPECT_EQ(FilesInFolder(), 2u);
 }
 
 TEST_F(HeadlessFaults, RenamesAreRefusedAsOftenAsAPeerHoldsTheTarget) {
   testing_support::WriteFile(copy_, "held");
-  platform_.faults.refused_renames = 1;
-  EXPECT_THROW(platform_.WriteCompleteCopy(card_, copy_, {}), RuntimeError);
+  os_.faults.refused_renames = 1;
+  EXPECT_THROW(os_.WriteCompleteCopy(card_, copy_, {}), RuntimeError);
   EXPECT_EQ(Copy(), "held");
-  platform_.WriteCompleteCopy(card_, copy_, {});
+  os_.WriteCompleteCopy(card_, copy_, {});
   EXPECT_EQ(Copy(), std::string(1000, 'c'));
 }
 
 TEST_F(HeadlessFaults, AFailingStartStartsNothing) {
-  platform_.faults.start_result = 5;
-  EXPECT_EQ(platform_.ShellExecuteOpen(copy_), 5);
-  EXPECT_TRUE(platform_.opened_files.empty());
+  os_.faults.start_result = 5;
+  EXPECT_EQ(os_.ShellExecuteOpen(copy_), 5);
+  EXPECT_TRUE(os_.opened_files.empty());
 }
 
 }  // namespace

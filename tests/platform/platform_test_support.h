@@ -11,7 +11,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/sound_output.h"
 #include "support/scoped_environment.h"
 #include "support/temp_folder.h"
 
@@ -49,14 +48,5 @@ inline std::optional<std::string> WaitForLine(const std::string& path) {
   }
   return std::nullopt;
 }
-
-class MockSoundOutput : public SoundOutput {
- public:
-  MOCK_METHOD(int, PlaySound, (const char* name, std::uint32_t flags), (override));
-  MOCK_METHOD(std::uint32_t, SendMciCommand, (const std::string& command), (override));
-  MOCK_METHOD(int, WaveOutDeviceCount, (), (override));
-  MOCK_METHOD(int, MidiOutDeviceCount, (), (override));
-  MOCK_METHOD(void, Beep, (), (override));
-};
 
 }  // namespace frost::testing_support

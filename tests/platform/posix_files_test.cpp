@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/sdl/desktop_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform_test_support.h"
 #include "toolkit/errors.h"
 
@@ -39,8 +39,7 @@ class PosixFiles : public ::testing::Test {
     return ::stat(path.c_str(), &status) == 0 && (status.st_mode & S_IXUSR) != 0;
   }
 
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound_;
-  DesktopPlatform platform_{sound_};
+  PosixOsServices platform_;
   testing_support::ScratchFolder folder_;
   const std::string card_ = folder_.File("Frostmail.exe");
   const std::string copy_ = folder_.File("Frost_Mail.exe");

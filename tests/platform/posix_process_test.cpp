@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/sdl/desktop_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform_test_support.h"
 
 namespace frost {
@@ -14,8 +14,7 @@ using testing_support::WriteScript;
 
 class PosixProcess : public ::testing::Test {
  protected:
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound_;
-  DesktopPlatform platform_{sound_, {.program_path = "", .lock_path = ""}};
+  PosixOsServices platform_{{.program_path = "", .lock_path = ""}};
   testing_support::ScratchFolder folder_;
   const std::string marker_ = folder_.File("marker");
 };

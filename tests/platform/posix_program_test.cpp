@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/sdl/desktop_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform_test_support.h"
 #include "resources/embedded.h"
 
@@ -14,8 +14,7 @@ using testing_support::ScopedEnvironment;
 
 class PosixProgram : public ::testing::Test {
  protected:
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound_;
-  DesktopPlatform platform_{sound_, {.program_path = "", .lock_path = ""}};
+  PosixOsServices platform_{{.program_path = "", .lock_path = ""}};
 };
 
 TEST_F(PosixProgram, EnvironmentTellsUnsetFromEmpty) {
@@ -35,7 +34,7 @@ TEST_F(PosixProgram, ProgramPathIsTheRunningProgramUnlessSet) {
 
   platform_.SetProgramPath("/cards/Frost_Mail.exe");
   EXPECT_EQ(platform_.ProgramPath(), "/cards/Frost_Mail.exe");
-  DesktopPlatform as_card(sound_, {.program_path = "/cards/Frostmail.exe", .lock_path = ""});
+  PosixOsServices as_card({.program_path = "/cards/Frostmail.exe", .lock_path = ""});
   EXPECT_EQ(as_card.ProgramPath(), "/cards/Frostmail.exe");
 }
 

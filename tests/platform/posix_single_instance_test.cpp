@@ -2,7 +2,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "platform/sdl/desktop_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform_test_support.h"
 
 namespace frost {
@@ -13,16 +13,15 @@ using testing_support::WriteScript;
 
 class SingleInstance : public ::testing::Test {
  protected:
-  PosixPlatformOptions WithLock() const { return {.program_path = "", .lock_path = lock_}; }
+  PosixOsOptions WithLock() const { return {.program_path = "", .lock_path = lock_}; }
 
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound_;
   testing_support::ScratchFolder folder_;
   const std::string lock_ = folder_.File("frostmail.lock");
-  DesktopPlatform platform_{sound_, WithLock()};
+  PosixOsServices platform_{WithLock()};
 };
 
 TEST_F(SingleInstance, OnlyTheFirstInstanceHoldsTheGuard) {
-  DesktopPlatform second(sound_, WithLock());
+  PosixOsServices second(WithLock());
 
   EXPECT_TRUE(platform_.AcquireSingleInstance());
   EXPECT_TRUE(platform_.AcquireSingleInstance());  // holding it already
@@ -35,7 +34,7 @@ TEST_F(SingleInstance, OnlyTheFirstInstanceHoldsTheGuard) {
 
 TEST_F(SingleInstance, TheGuardEndsWithItsPlatform) {
   {
-    DesktopPlatform first(sound_, WithLock());
+    PosixOsServices first(WithLock());
     ASSERT_TRUE(first.AcquireSingleInstance());
   }
   EXPECT_TRUE(platform_.AcquireSingleInstance());
@@ -53,14 +52,14 @@ TEST_F(SingleInstance, AStartedProgramDoesNotInheritTheGuard) {
   ASSERT_TRUE(child) << "the program did not run";
 
   platform_.ReleaseSingleInstance();
-  DesktopPlatform next(sound_, WithLock());
+  PosixOsServices next(WithLock());
   EXPECT_TRUE(next.AcquireSingleInstance());
 
   ::kill(std::stoi(*child), SIGKILL);
 }
 
 TEST_F(SingleInstance, AGuardThatCannotBeCreatedLetsTheCardRun) {
-  platform_.SetLockPath(folder_.File("no-such-folder/frostmail.lock"));
+  platform_.SetInstanceGuard(folder_.File("no-such-folder/frostmail.lock"));
   EXPECT_TRUE(platform_.AcquireSingleInstance());
 }
 

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "platform/sdl/desktop_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform_test_support.h"
 #include "toolkit/errors.h"
 
@@ -70,8 +70,7 @@ TEST_F(PrivateFolderTest, WhatAnotherUserPlantedUnderTheFoldersNameIsRefused) {
   EXPECT_EQ(PrivateFolder(why_), std::nullopt);
   // Without a private place the card runs without its guard and says so.
   EXPECT_EQ(DefaultLockPath(), "");
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound;
-  DesktopPlatform platform(sound);
+  PosixOsServices platform;
   EXPECT_TRUE(platform.AcquireSingleInstance());
   EXPECT_THROW(platform.PrivateFolder(), RuntimeError);
 }
@@ -81,8 +80,7 @@ TEST_F(PrivateFolderTest, TheLockLiesInThePrivateFolderAndNamesTheUser) {
 }
 
 TEST_F(PrivateFolderTest, AWholeFileIsNeverWrittenThroughALinkOrIntoAnotherName) {
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound;
-  DesktopPlatform platform(sound, {.program_path = "", .lock_path = ""});
+  PosixOsServices platform({.program_path = "", .lock_path = ""});
   const std::string victim = temp_.File("victim"), tune = temp_.File("mm.mid");
   WriteFile(victim, "precious");
   const std::uint8_t bytes[] = {'M', 'T', 'h', 'd'};

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_platform.h"
 #include "platform/headless/recording_sound.h"
 #include "toolkit/errors.h"
 
@@ -16,8 +15,7 @@ using ::testing::IsEmpty;
 class BasSoundTest : public ::testing::Test {
  protected:
   RecordingSound sound;
-  HeadlessPlatform platform{sound};
-  BasSound bas{platform};
+  BasSound bas{sound};
 };
 
 // --- which way a name is played, and with which flags and commands ----------------------------
@@ -190,7 +188,6 @@ TEST_F(BasSoundTest, StoppingTwiceIsSilentAndHarmless) {
   EXPECT_NO_THROW(bas.StopSoundFile());
   EXPECT_EQ(sound.transcript.size(), 4u);
   EXPECT_EQ(sound.beeps, 0);
-  EXPECT_THAT(platform.message_boxes, IsEmpty());
 }
 
 TEST_F(BasSoundTest, StopDoesOnlyTheHalfItIsAskedFor) {
@@ -204,7 +201,7 @@ TEST_F(BasSoundTest, StopDoesOnlyTheHalfItIsAskedFor) {
   EXPECT_THAT(sound.transcript, IsEmpty());
 }
 
-// A platform whose sound calls fail with a run-time error.
+// A sound output whose calls fail with a run-time error.
 class FailingSound : public RecordingSound {
  public:
   int PlaySound(const char*, std::uint32_t) override {
@@ -217,8 +214,7 @@ class FailingSound : public RecordingSound {
 
 TEST(BasSoundStop, SkipsEveryFailingStep) {
   FailingSound sound;
-  HeadlessPlatform platform{sound};
-  BasSound bas{platform};
+  BasSound bas{sound};
   EXPECT_NO_THROW(bas.StopSoundFile());
   EXPECT_NO_THROW(bas.StopSoundFile(1));
   EXPECT_NO_THROW(bas.StopSoundFile(2));

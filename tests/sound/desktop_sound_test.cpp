@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/headless/headless_platform.h"
 #include "sound/bas_sound.h"
 #include "sound/sound_files.h"
 #include "support/temp_folder.h"
@@ -63,8 +62,7 @@ TEST_F(DesktopSoundTest, WithoutAnOutputWaveFilesDoNotPlayAndTheStopSucceeds) {
 
 TEST_F(DesktopSoundTest, WithoutASoundFontTheCardBeepsInsteadOfFailing) {
   DesktopSound sound({.sound_fonts = {folder.File("none.sf2")}, .wav_file = {}});
-  HeadlessPlatform platform{sound};
-  BasSound bas{platform};
+  BasSound bas{sound};
   testing::WriteBytes(folder.File("mm.mid"), testing::MakeScaleTune(1));
   EXPECT_EQ(sound.MidiOutDeviceCount(), 0);
   CaptureStderr();
@@ -77,8 +75,7 @@ TEST_F(DesktopSoundTest, AMissingMusicFileMakesPlaySoundFileFalse) {
   DesktopSound sound;
   if (sound.MidiOutDeviceCount() == 0)
     GTEST_SKIP() << "no General MIDI soundfont is installed";
-  HeadlessPlatform platform{sound};
-  BasSound bas{platform};
+  BasSound bas{sound};
   EXPECT_FALSE(bas.PlaySoundFile(folder.File("missing.mid")));
   EXPECT_NO_THROW(bas.StopSoundFile());
 }

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_os.h"
 #include "platform/headless/recording_sound.h"
 #include "resources/embedded.h"
 #include "sound/bas_sound.h"
@@ -22,14 +22,13 @@ using testing::WriteBytes;
 
 using testing::ScopedEnvironment;
 
-// The card's platform with a tune of the test's own as resource "CUSTOM" 101.
-class TunePlatform : public HeadlessPlatform {
+// The card's OS services with a tune of the test's own as resource "CUSTOM" 101.
+class TuneOs : public HeadlessOs {
  public:
-  using HeadlessPlatform::HeadlessPlatform;
   std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override {
     if (type == "CUSTOM" && id == 101)
       return tune;
-    return HeadlessPlatform::LoadResource(type, id);
+    return HeadlessOs::LoadResource(type, id);
   }
   std::vector<std::uint8_t> tune = testing::MakeScaleTune(3);
 };
@@ -46,29 +45,29 @@ class MusicStepTest : public ::testing::Test {
   TempFolder runtime;  // private: made with mode 0700
   ScopedEnvironment xdg{"XDG_RUNTIME_DIR", runtime.Path().string()};
   RecordingSound sound;
-  TunePlatform platform{sound};
-  BasSound bas{platform};
+  TuneOs os;
+  BasSound bas{sound};
 };
 
 TEST_F(MusicStepTest, WritesTheTuneToTheWindowsFolderAndPlaysItOnce) {
   ScopedEnvironment windir("Windir", windows.Path().string());
-  PlayCardMusic(platform, bas);
+  PlayCardMusic(os, bas);
   const std::string path = windows.File("mm.mid");
-  EXPECT_EQ(ReadBytes(path), platform.tune);
+  EXPECT_EQ(ReadBytes(path), os.tune);
   EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(path), "play filename"));
 }
 
 TEST_F(MusicStepTest, ReplacesAnOlderMusicFile) {
   ScopedEnvironment windir("Windir", windows.Path().string());
   WriteBytes(windows.File("mm.mid"), std::vector<std::uint8_t>(10000, 0xAB));
-  PlayCardMusic(platform, bas);
-  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), platform.tune);
+  PlayCardMusic(os, bas);
+  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), os.tune);
 }
 
 TEST_F(MusicStepTest, WithoutAWindowsFolderUsesThePrivateFolder) {
   ScopedEnvironment windir("Windir", std::nullopt);
-  PlayCardMusic(platform, bas);
-  EXPECT_EQ(ReadBytes(Private()), platform.tune);
+  PlayCardMusic(os, bas);
+  EXPECT_EQ(ReadBytes(Private()), os.tune);
   EXPECT_EQ(sound.mci_commands.front(), OpenCommand(Private()));
 }
 
@@ -79,8 +78,8 @@ TEST_F(MusicStepTest, FallsBackToThePrivateFolderWhenTheWindowsFolderCannotBeWri
        {windows.File("plain-file") + "/Windows", windows.File("no-such-folder")}) {
     sound.mci_commands.clear();
     ScopedEnvironment windir("Windir", unwritable);
-    PlayCardMusic(platform, bas);
-    EXPECT_EQ(ReadBytes(Private()), platform.tune) << unwritable;
+    PlayCardMusic(os, bas);
+    EXPECT_EQ(ReadBytes(Private()), os.tune) << unwritable;
     EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand(Private()), "play filename"))
         << unwritable;
   }
@@ -90,14 +89,14 @@ TEST_F(MusicStepTest, AWindowsFolderWithBlanksAndDotsStillPlaysTheTune) {
   const auto folder = windows.Path() / "My Stuff.d";
   std::filesystem::create_directory(folder);
   ScopedEnvironment windir("Windir", folder.string());
-  PlayCardMusic(platform, bas);
+  PlayCardMusic(os, bas);
   const std::string path = (folder / "mm.mid").string();
   EXPECT_THAT(sound.mci_commands, ElementsAre(OpenCommand('"' + path + '"'), "play filename"));
 }
 
 TEST_F(MusicStepTest, EveryStopSilencesTheMusic) {
   ScopedEnvironment windir("Windir", windows.Path().string());
-  PlayCardMusic(platform, bas);
+  PlayCardMusic(os, bas);
   bas.StopSoundFile();
   EXPECT_EQ(sound.mci_commands.back(), "close filename");
 }
@@ -106,8 +105,8 @@ TEST_F(MusicStepTest, WithoutDevicesTheFileIsWrittenAndTheStepBeeps) {
   ScopedEnvironment windir("Windir", windows.Path().string());
   sound.wave_devices = 0;
   sound.midi_devices = 0;
-  PlayCardMusic(platform, bas);
-  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), platform.tune);
+  PlayCardMusic(os, bas);
+  EXPECT_EQ(ReadBytes(windows.File("mm.mid")), os.tune);
   EXPECT_EQ(sound.beeps, 1);
   EXPECT_TRUE(sound.mci_commands.empty());
 }
@@ -119,9 +118,9 @@ TEST(MusicStep, WritesTheEmbeddedTune) {
   TempFolder windows;
   ScopedEnvironment windir("Windir", windows.Path().string());
   RecordingSound sound;
-  HeadlessPlatform platform{sound};
-  BasSound bas{platform};
-  PlayCardMusic(platform, bas);
+  HeadlessOs os;
+  BasSound bas{sound};
+  PlayCardMusic(os, bas);
   EXPECT_EQ(ReadBytes(windows.File("mm.mid")),
             std::vector<std::uint8_t>(tune->begin(), tune->end()));
 }

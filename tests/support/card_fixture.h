@@ -29,7 +29,7 @@ struct CardFixture {
   Application app;
   RecordingSound sound;
   HeadlessPlatform platform{sound};
-  Form1 form{app, platform};
+  Form1 form{app, platform.Services()};
 };
 
 }  // namespace frost::testing

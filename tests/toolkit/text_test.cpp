@@ -1,5 +1,5 @@
 // Text measured and rendered by the FreeType engine, and how fonts resolve.
-#include "platform/posix/freetype_text.h"
+#include "platform/freetype/freetype_text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_sound.h"
+#include "platform/win32/win32_os_services.h"
 #include "platform/win32/windows_prelude.h"
 #include "toolkit/errors.h"
 
@@ -66,7 +65,7 @@ class ScratchFolder {
   fs::path path_;
 };
 
-class Win32OsServices : public ::testing::Test {
+class Win32Os : public ::testing::Test {
  protected:
   template <class Call>
   void ExpectError(int number, const std::string& path, Call call) {
@@ -79,15 +78,14 @@ class Win32OsServices : public ::testing::Test {
     }
   }
 
-  Win32Sound sound_;
-  Win32Platform platform_{sound_, {.program_path = "", .mutex_name = ""}};
+  Win32OsServices platform_{{.program_path = "", .mutex_name = ""}};
   ScratchFolder folder_;
   const std::string card_ = folder_.File("Frostmail.exe");
   const std::string copy_ = folder_.File("Frost_Mail.exe");
   const std::string bytes_ = std::string("MZ\0\x01\xff~end", 9);
 };
 
-TEST_F(Win32OsServices, ACopyReplacesALongerTargetWithWhatFinishMadeAndLeavesNoPartBehind) {
+TEST_F(Win32Os, ACopyReplacesALongerTargetWithWhatFinishMadeAndLeavesNoPartBehind) {
   WriteFile(card_, bytes_);
   WriteFile(copy_, std::string(100, 'x'));
 
@@ -100,7 +98,7 @@ TEST_F(Win32OsServices, ACopyReplacesALongerTargetWithWhatFinishMadeAndLeavesNoP
   EXPECT_TRUE(platform_.FilesIdentical(card_, copy_));
 }
 
-TEST_F(Win32OsServices, AnAbandonedOrMisshapenCopyLeavesTheTargetAsItWas) {
+TEST_F(Win32Os, AnAbandonedOrMisshapenCopyLeavesTheTargetAsItWas) {
   WriteFile(card_, bytes_);
   WriteFile(copy_, "old");
   const auto abandon = [](BinaryFile&) { throw RuntimeError(error::kInvalidCall, "abandoned"); };
@@ -117,7 +115,7 @@ TEST_F(Win32OsServices, AnAbandonedOrMisshapenCopyLeavesTheTargetAsItWas) {
   EXPECT_THAT(folder_.Names(), ::testing::ElementsAre("Frost_Mail.exe", "Frostmail.exe"));
 }
 
-TEST_F(Win32OsServices, FilesAreIdenticalOnlyWithTheSameBytesBeyondTheFirstChunk) {
+TEST_F(Win32Os, FilesAreIdenticalOnlyWithTheSameBytesBeyondTheFirstChunk) {
   const std::string large(200000, 'a');
   WriteFile(card_, large);
   WriteFile(copy_, large);
@@ -128,7 +126,7 @@ TEST_F(Win32OsServices, FilesAreIdenticalOnlyWithTheSameBytesBeyondTheFirstChunk
   EXPECT_FALSE(platform_.FilesIdentical(card_, copy_));
 }
 
-TEST_F(Win32OsServices, MissingFilesRaiseFileNotFound) {
+TEST_F(Win32Os, MissingFilesRaiseFileNotFound) {
   const std::string missing = folder_.File("missing.exe");
   ExpectError(error::kFileNotFound, missing,
               [&] { platform_.WriteCompleteCopy(missing, copy_, nullptr); });
@@ -144,7 +142,7 @@ TEST_F(Win32OsServices, MissingFilesRaiseFileNotFound) {
   EXPECT_THAT(folder_.Names(), ::testing::IsEmpty());
 }
 
-TEST_F(Win32OsServices, PathsOutsideTheAnsiCodePageWork) {
+TEST_F(Win32Os, PathsOutsideTheAnsiCodePageWork) {
   const std::string greek =
       folder_.File("\xce\xba\xce\xac\xcf\x81\xcf\x84\xce\xb1 \xe2\x82\xac.exe");
   WriteFile(card_, bytes_);
@@ -159,7 +157,7 @@ TEST_F(Win32OsServices, PathsOutsideTheAnsiCodePageWork) {
   EXPECT_FALSE(platform_.FileExists(folder_.File("")));  // a folder is not a file
 }
 
-TEST_F(Win32OsServices, ByteAccessCountsFromOneAndExtendsTheFile) {
+TEST_F(Win32Os, ByteAccessCountsFromOneAndExtendsTheFile) {
   WriteFile(card_, bytes_);
   auto file = platform_.OpenBinary(card_, FileMode::ReadWrite);
 
@@ -180,7 +178,7 @@ TEST_F(Win32OsServices, ByteAccessCountsFromOneAndExtendsTheFile) {
 // The hand-over's wait loops exist because Windows refuses to delete or overwrite a program
 // file while it runs. Started through the same call the hand-over uses, a running copy keeps
 // its file until it ends; retrying as the hand-over does then succeeds.
-TEST_F(Win32OsServices, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds) {
+TEST_F(Win32Os, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds) {
   const std::string running = folder_.File("Lingering.exe");
   platform_.WriteCompleteCopy(platform_.ProgramPath(), running, nullptr);
   WriteFile(card_, bytes_);
@@ -211,10 +209,10 @@ TEST_F(Win32OsServices, ARunningProgramFileCannotBeDeletedOrReplacedUntilItEnds)
   EXPECT_FALSE(platform_.FileExists(running));
 }
 
-TEST_F(Win32OsServices, TheSingleInstanceGuardIsHeldUntilReleased) {
+TEST_F(Win32Os, TheSingleInstanceGuardIsHeldUntilReleased) {
   const std::string name = "Local\\frost-test-" + std::to_string(GetCurrentProcessId());
-  Win32Platform first(sound_, {.program_path = "", .mutex_name = name});
-  Win32Platform second(sound_, {.program_path = "", .mutex_name = name});
+  Win32OsServices first({.program_path = "", .mutex_name = name});
+  Win32OsServices second({.program_path = "", .mutex_name = name});
 
   EXPECT_TRUE(first.AcquireSingleInstance());
   EXPECT_TRUE(first.AcquireSingleInstance());  // held already
@@ -224,7 +222,7 @@ TEST_F(Win32OsServices, TheSingleInstanceGuardIsHeldUntilReleased) {
   EXPECT_FALSE(first.AcquireSingleInstance());
 }
 
-TEST_F(Win32OsServices, EnvironmentPrivateFolderAndProgramPath) {
+TEST_F(Win32Os, EnvironmentPrivateFolderAndProgramPath) {
   SetEnvironmentVariableW(L"FROST_TEST_VALUE", L"C:\\Gr\u00fc\u00dfe");
   SetEnvironmentVariableW(L"FROST_TEST_EMPTY", L"");
   EXPECT_EQ(platform_.Environment("frost_test_value"),
@@ -239,7 +237,7 @@ TEST_F(Win32OsServices, EnvironmentPrivateFolderAndProgramPath) {
 
   EXPECT_THAT(platform_.ProgramPath(), ::testing::EndsWith("\\win32_test.exe"));
   EXPECT_TRUE(platform_.FileExists(platform_.ProgramPath()));
-  Win32Platform elsewhere(sound_, {.program_path = card_, .mutex_name = ""});
+  Win32OsServices elsewhere({.program_path = card_, .mutex_name = ""});
   EXPECT_EQ(elsewhere.ProgramPath(), card_);
 }
 

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_sound.h"
 #include "platform/win32/windows_prelude.h"
 
 namespace frost {
@@ -20,8 +19,8 @@ std::vector<std::uint8_t> SourceFile(const std::string& name) {
 }
 
 TEST(Win32Resources, TheTuneAndThePicturesAreTheCommittedFiles) {
-  Win32Sound sound;
-  Win32Platform platform(sound, {.program_path = "", .mutex_name = ""});
+  Win32Platform windows({.program_path = "", .mutex_name = ""});
+  OsServices& platform = windows.Services().os;
   const std::pair<int, const char*> pictures[] = {{201, "pictures/nativity.jpg"},
                                                   {202, "pictures/card.jpg"},
                                                   {214, "icons/exit.gif"},

@@ -52,8 +52,8 @@ bool TemporaryFolder::PlaceCard(const std::string& card, std::string& error) con
 
 HeadlessCard::HeadlessCard(const TemporaryFolder& folder, double twipsPerPixel, std::uint64_t seed)
     : backend(twipsPerPixel), random(seed) {
-  platform.SetProgramPath(folder.Card().string());
-  platform.SetLockPath((folder.Path() / "instance.lock").string());
+  platform.os.SetProgramPath(folder.Card().string());
+  platform.os.SetInstanceGuard((folder.Path() / "instance.lock").string());
   form.SeedFromClock = false;
 }
 

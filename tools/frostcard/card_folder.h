@@ -38,7 +38,7 @@ struct HeadlessCard {
   Application app{backend, random};
   RecordingSound sound;
   HeadlessPlatform platform{sound};
-  Form1 form{app, platform};
+  Form1 form{app, platform.Services()};
 };
 
 }  // namespace frost::frostcard

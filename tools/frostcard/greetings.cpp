@@ -11,8 +11,7 @@
 #include "personalise/ansi.h"
 #include "personalise/card_copy.h"
 #include "personalise/greeting_area.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/recording_sound.h"
+#include "platform/native_os.h"
 
 namespace frost::frostcard {
 namespace {
@@ -123,10 +122,9 @@ int PrintLines(const Lines& stored) {
 int WriteLines(const std::string& card, Lines lines, const LineChanges& changes) {
   for (const auto& [k, line] : changes) lines[k - 1] = line;
   const std::vector<std::uint8_t> area = MakeGreetingArea(lines);
-  RecordingSound sound;
-  HeadlessPlatform platform(sound);
+  NativeOsServices os(UnguardedOsOptions());
   try {
-    WriteCompleteCard(platform, card, card, [&](BinaryFile& copy) {
+    WriteCompleteCard(os, card, card, [&](BinaryFile& copy) {
       copy.PutBytes(copy.Length() - kMarkerOffset,
                     std::span(area).first(1 + kFieldCount * kFieldSize));
     });

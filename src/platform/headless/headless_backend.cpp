@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/freetype_text.h"
+#include "platform/freetype/freetype_text.h"
 
 namespace frost {
 namespace {

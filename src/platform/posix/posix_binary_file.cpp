@@ -14,14 +14,25 @@ std::int64_t PosixBinaryFile::Length() {
 
 std::uint8_t PosixBinaryFile::GetByte(std::int64_t position) {
   std::uint8_t value = 0;
-  ssize_t count;
-  do {
-    count = ::pread(file_.Get(), &value, 1, OffsetOf(position));
-  } while (count < 0 && errno == EINTR);
-  if (count < 0) {
-    ThrowFileError(errno, path_);
-  }
+  GetBytes(position, std::span(&value, 1));
   return value;
+}
+
+std::size_t PosixBinaryFile::GetBytes(std::int64_t position, std::span<std::uint8_t> bytes) {
+  const off_t offset = OffsetOf(position);
+  std::size_t total = 0;
+  while (total < bytes.size()) {
+    const ssize_t count = ::pread(file_.Get(), bytes.data() + total, bytes.size() - total,
+                                  offset + static_cast<off_t>(total));
+    if (count < 0 && errno == EINTR)
+      continue;
+    if (count < 0)
+      ThrowFileError(errno, path_);
+    if (count == 0)
+      break;
+    total += static_cast<std::size_t>(count);
+  }
+  return total;
 }
 
 void PosixBinaryFile::PutByte(std::int64_t position, std::uint8_t value) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "platform/posix/posix_file_io.h"
 
 namespace frost {
@@ -15,6 +15,7 @@ class PosixBinaryFile : public BinaryFile {
 
   std::int64_t Length() override;
   std::uint8_t GetByte(std::int64_t position) override;
+  std::size_t GetBytes(std::int64_t position, std::span<std::uint8_t> bytes) override;
   void PutByte(std::int64_t position, std::uint8_t value) override;
   void PutBytes(std::int64_t position, std::span<const std::uint8_t> bytes) override;
   void Flush() override;

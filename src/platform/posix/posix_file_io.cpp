@@ -53,18 +53,6 @@ FileDescriptor OpenFile(const std::string& path, int flags, mode_t mode) {
   return FileDescriptor(fd);
 }
 
-std::size_t ReadSome(const FileDescriptor& file, std::span<std::uint8_t> bytes,
-                     const std::string& path) {
-  ssize_t count;
-  do {
-    count = ::read(file.Get(), bytes.data(), bytes.size());
-  } while (count < 0 && errno == EINTR);
-  if (count < 0) {
-    ThrowFileError(errno, path);
-  }
-  return static_cast<std::size_t>(count);
-}
-
 void WriteAllAt(const FileDescriptor& file, std::span<const std::uint8_t> bytes, off_t offset,
                 const std::string& path) {
   while (!bytes.empty()) {

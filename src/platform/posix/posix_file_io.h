@@ -35,10 +35,6 @@ class FileDescriptor {
 // open(2) with close-on-exec, so that no started program inherits the card's files.
 FileDescriptor OpenFile(const std::string& path, int flags, mode_t mode = 0666);
 
-// Reads up to bytes.size() bytes at the current offset; 0 at the end of the file.
-std::size_t ReadSome(const FileDescriptor& file, std::span<std::uint8_t> bytes,
-                     const std::string& path);
-
 void WriteAllAt(const FileDescriptor& file, std::span<const std::uint8_t> bytes, off_t offset,
                 const std::string& path);
 

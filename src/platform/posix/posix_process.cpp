@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/posix_os_services.h"
 
 extern char** environ;
 
@@ -95,7 +95,7 @@ int OpenWithDesktop(const std::string& file) {
 
 // A program file is started itself; anything else (a document, a folder, a web address)
 // goes to the desktop's opener.
-int PosixPlatform::ShellExecuteOpen(const std::string& file) {
+int PosixOsServices::ShellExecuteOpen(const std::string& file) {
   if (IsWebAddress(file)) {
     return OpenWithDesktop(file);
   }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/path_join.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/posix_os_services.h"
 #include "platform/posix/private_folder.h"
 #include "toolkit/errors.h"
 
@@ -35,7 +35,7 @@ std::string DefaultLockPath() {
 // flock belongs to the open file, so the guard lasts exactly as long as lock_ is open and
 // vanishes with the process, however it ends. OpenFile sets close-on-exec: a program the
 // card starts must not carry the guard on.
-bool PosixPlatform::AcquireSingleInstance() {
+bool PosixOsServices::AcquireSingleInstance() {
   if (lock_path_.empty() || lock_.IsOpen()) {
     return true;
   }
@@ -53,7 +53,7 @@ bool PosixPlatform::AcquireSingleInstance() {
   return true;
 }
 
-void PosixPlatform::ReleaseSingleInstance() {
+void PosixOsServices::ReleaseSingleInstance() {
   lock_.Reset();
 }
 

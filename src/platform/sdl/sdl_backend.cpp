@@ -11,7 +11,7 @@
 #include <map>
 #include <thread>
 
-#include "platform/posix/freetype_text.h"
+#include "platform/freetype/freetype_text.h"
 #include "platform/sdl/x11_window_icon.h"
 
 namespace frost {

@@ -11,8 +11,12 @@ std::int64_t Win32BinaryFile::Length() {
 
 std::uint8_t Win32BinaryFile::GetByte(std::int64_t position) {
   std::uint8_t value = 0;
-  ReadAt(file_, std::span(&value, 1), OffsetOf(position), path_);
+  GetBytes(position, std::span(&value, 1));
   return value;
+}
+
+std::size_t Win32BinaryFile::GetBytes(std::int64_t position, std::span<std::uint8_t> bytes) {
+  return ReadAt(file_, bytes, OffsetOf(position), path_);
 }
 
 void Win32BinaryFile::PutByte(std::int64_t position, std::uint8_t value) {

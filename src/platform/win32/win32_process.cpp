@@ -1,7 +1,7 @@
 #include <cwctype>
 
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_os_services.h"
 #include "platform/win32/windows_prelude.h"
 
 // windows_prelude.h leaves shellapi.h out (WIN32_LEAN_AND_MEAN); only this file needs it.
@@ -48,7 +48,7 @@ int StartProgram(const std::wstring& program) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return kProcessStarted;
+  return kShellExecuteStarted;
 }
 
 // Shell handlers (the browser for a web address) may use COM, which the shell expects the
@@ -64,7 +64,7 @@ int OpenWithShell(const std::wstring& file) {
 
 }  // namespace
 
-int Win32Platform::ShellExecuteOpen(const std::string& file) {
+int Win32OsServices::ShellExecuteOpen(const std::string& file) {
   const std::wstring wide = Widen(file);
   return IsProgramFile(wide) ? StartProgram(wide) : OpenWithShell(wide);
 }

@@ -1,5 +1,5 @@
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_os_services.h"
 #include "platform/win32/windows_prelude.h"
 
 namespace frost {
@@ -7,7 +7,7 @@ namespace frost {
 // The mutex exists while some card holds a handle to it; its existence is the guard, and it
 // vanishes with the last handle, however the holder ends. The handle is not inheritable, so a
 // program the card starts does not carry the guard on.
-bool Win32Platform::AcquireSingleInstance() {
+bool Win32OsServices::AcquireSingleInstance() {
   if (mutex_name_.empty() || instance_.IsOpen())
     return true;
   HANDLE mutex = CreateMutexW(nullptr, FALSE, Widen(mutex_name_).c_str());
@@ -21,7 +21,7 @@ bool Win32Platform::AcquireSingleInstance() {
   return true;
 }
 
-void Win32Platform::ReleaseSingleInstance() {
+void Win32OsServices::ReleaseSingleInstance() {
   instance_.Reset();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The Windows headers for the win32 backend's .cpp files, and only for them: no header of the
 // card includes this. The headers define macros under names the card's interfaces also use
-// (Platform::DeleteFile, PlaySound, MessageBox; RGB, DrawText), which would rename
-// those members behind our back; they are undefined here, so these files call the wide-character
-// functions (DeleteFileW, MessageBoxW, ...) by their own names.
+// (OsServices::DeleteFile, SoundOutput::PlaySound, WindowServices::MessageBox; RGB, DrawText),
+// which would rename those members behind our back; they are undefined here, so these files
+// call the wide-character functions (DeleteFileW, MessageBoxW, ...) by their own names.
 // Wide characters throughout, also for the headers' own names such as IDC_ARROW.
 #ifndef UNICODE
 #define UNICODE

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_os_services.h"
 
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_prelude.h"
@@ -40,16 +40,14 @@ std::optional<std::wstring> QueryText(Query query) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(SoundOutput& sound, Win32PlatformOptions options)
-    : sound_(sound),
-      program_path_(std::move(options.program_path)),
-      mutex_name_(std::move(options.mutex_name)) {}
+Win32OsServices::Win32OsServices(Win32OsOptions options)
+    : program_path_(std::move(options.program_path)), mutex_name_(std::move(options.mutex_name)) {}
 
-std::string Win32Platform::ProgramPath() {
+std::string Win32OsServices::ProgramPath() {
   return program_path_.empty() ? RunningProgramPath() : program_path_;
 }
 
-std::optional<std::string> Win32Platform::Environment(const std::string& name) {
+std::optional<std::string> Win32OsServices::Environment(const std::string& name) {
   const std::wstring wide_name = Widen(name);
   SetLastError(ERROR_SUCCESS);
   std::optional<std::wstring> value = QueryText([&](wchar_t* buffer, DWORD size) {
@@ -63,7 +61,7 @@ std::optional<std::string> Win32Platform::Environment(const std::string& name) {
 
 // The user's temporary folder is per user on Windows; without one there is no private folder,
 // and a shared one such as C:\Windows\Temp would not do.
-std::string Win32Platform::PrivateFolder() {
+std::string Win32OsServices::PrivateFolder() {
   std::optional<std::wstring> folder =
       QueryText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
   if (!folder) {
@@ -77,12 +75,8 @@ std::string Win32Platform::PrivateFolder() {
   return Narrow(*folder);
 }
 
-void Win32Platform::MessageBox(const std::string& text, const std::string& caption) {
-  MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_TASKMODAL);
-}
-
-std::optional<std::vector<std::uint8_t>> Win32Platform::LoadResource(const std::string& type,
-                                                                     int id) {
+std::optional<std::vector<std::uint8_t>> Win32OsServices::LoadResource(const std::string& type,
+                                                                       int id) {
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), Widen(type).c_str());
   if (found == nullptr)
     return std::nullopt;

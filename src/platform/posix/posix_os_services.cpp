@@ -1,4 +1,4 @@
-#include "platform/posix/posix_platform.h"
+#include "platform/posix/posix_os_services.h"
 
 #include <unistd.h>
 
@@ -31,29 +31,29 @@ std::string RunningProgramPath() {
 
 }  // namespace
 
-PosixPlatform::PosixPlatform(PosixPlatformOptions options)
+PosixOsServices::PosixOsServices(PosixOsOptions options)
     : program_path_(std::move(options.program_path)), lock_path_(std::move(options.lock_path)) {}
 
-std::string PosixPlatform::ProgramPath() {
+std::string PosixOsServices::ProgramPath() {
   return program_path_.empty() ? RunningProgramPath() : program_path_;
 }
 
-std::optional<std::string> PosixPlatform::Environment(const std::string& name) {
+std::optional<std::string> PosixOsServices::Environment(const std::string& name) {
   if (const char* value = std::getenv(name.c_str())) {
     return value;
   }
   return std::nullopt;
 }
 
-std::string PosixPlatform::PrivateFolder() {
+std::string PosixOsServices::PrivateFolder() {
   std::string why;
   if (auto folder = frost::PrivateFolder(why))
     return *folder;
   throw RuntimeError(error::kPathFileAccess, "No private folder: " + why);
 }
 
-std::optional<std::vector<std::uint8_t>> PosixPlatform::LoadResource(const std::string& type,
-                                                                     int id) {
+std::optional<std::vector<std::uint8_t>> PosixOsServices::LoadResource(const std::string& type,
+                                                                       int id) {
   auto bytes = resources::Find(type, id);
   if (!bytes) {
     return std::nullopt;

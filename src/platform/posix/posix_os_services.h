@@ -1,48 +1,43 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/os_services.h"
 #include "platform/posix/posix_file_io.h"
 
 namespace frost {
-
-// What ShellExecuteOpen returns when the program or address was handed on; failures are
-// small numbers (2: file not found, 5: access denied, 31: nothing to open it with).
-inline constexpr int kShellExecuteStarted = 42;
 
 // "frostmail-<uid>.lock" in the user's private folder; empty (no guard) when there is none, which
 // is said once on stderr.
 std::string DefaultLockPath();
 
-struct PosixPlatformOptions {
+struct PosixOsOptions {
   // The file the card runs as; empty: the running program itself.
   std::string program_path;
   // The single-instance lock file; empty: no guard, every run counts as the only one.
   std::string lock_path = DefaultLockPath();
 };
 
-// The OS services of Linux, shared by the desktop and the headless backends: files,
-// processes, environment, the single-instance guard and the compiled-in resources.
-// Sound and the message box are left to the backends.
-class PosixPlatform : public Platform {
+// The OS services of Linux: files, processes, environment, the single-instance guard and the
+// compiled-in resources.
+class PosixOsServices : public OsServices {
  public:
-  PosixPlatform() : PosixPlatform(PosixPlatformOptions{}) {}
-  explicit PosixPlatform(PosixPlatformOptions options);
+  PosixOsServices() : PosixOsServices(PosixOsOptions{}) {}
+  explicit PosixOsServices(PosixOsOptions options);
 
   // Lets a headless render run the card "as" a program file somewhere else.
   void SetProgramPath(std::string path) { program_path_ = std::move(path); }
-  // Takes effect at the next AcquireSingleInstance; a guard already held stays held.
-  void SetLockPath(std::string path) { lock_path_ = std::move(path); }
-  const std::string& LockPath() const { return lock_path_; }
+  // The guard's lock file; empty: no guard. Takes effect at the next AcquireSingleInstance; a
+  // guard already held stays held.
+  void SetInstanceGuard(std::string lockPath) { lock_path_ = std::move(lockPath); }
 
   bool FileExists(const std::string& path) override;
-  void WriteCompleteCopy(const std::string& from, const std::string& to,
-                         const std::function<void(BinaryFile&)>& finish) override;
-  bool FilesIdentical(const std::string& a, const std::string& b) override;
   void DeleteFile(const std::string& path) override;
   std::int64_t FileLength(const std::string& path) override;
   std::unique_ptr<BinaryFile> OpenBinary(const std::string& path, FileMode mode) override;
   void WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  // A hidden name next to the target, so that the final rename stays on one file system.
+  NewFile CreateFileBeside(const std::string& target, const std::string& like) override;
+  void RenameIntoPlace(const std::string& from, const std::string& to) override;
 
   std::string ProgramPath() override;
   std::optional<std::string> Environment(const std::string& name) override;
@@ -53,12 +48,6 @@ class PosixPlatform : public Platform {
   void ReleaseSingleInstance() override;
 
   std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override;
-
- protected:
-  // The two steps of WriteCompleteCopy that headless runs replace to inject failures: the copy
-  // under its temporary name as a byte file (errors naming `name`), and the final rename.
-  virtual std::unique_ptr<BinaryFile> OpenCopyTarget(FileDescriptor file, const std::string& name);
-  virtual void RenameIntoPlace(const std::string& from, const std::string& to);
 
  private:
   std::string program_path_;

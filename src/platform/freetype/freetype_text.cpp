@@ -1,4 +1,4 @@
-#include "platform/posix/freetype_text.h"
+#include "platform/freetype/freetype_text.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

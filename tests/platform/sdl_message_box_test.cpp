@@ -1,4 +1,4 @@
-#include "platform/sdl/desktop_platform.h"
+#include "platform/sdl/sdl_message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,13 @@ namespace {
 using testing_support::ScopedEnvironment;
 
 // With no display at all no box can be shown; the user must still be told.
-TEST(DesktopPlatform, WithoutADisplayTheMessageGoesToStderr) {
+TEST(SdlMessageBox, WithoutADisplayTheMessageGoesToStderr) {
   ScopedEnvironment display("DISPLAY", std::nullopt);
   ScopedEnvironment wayland("WAYLAND_DISPLAY", std::nullopt);
-  ::testing::NiceMock<testing_support::MockSoundOutput> sound;
-  DesktopPlatform platform(sound, {.program_path = "", .lock_path = ""});
+  SdlMessageBox window;
 
   ::testing::internal::CaptureStderr();
-  platform.MessageBox("Permission denied: /cards/Frost_Mail.exe", "Frostmail");
+  window.MessageBox("Permission denied: /cards/Frost_Mail.exe", "Frostmail");
   const std::string printed = ::testing::internal::GetCapturedStderr();
 
   EXPECT_THAT(printed, ::testing::HasSubstr("Frostmail"));
