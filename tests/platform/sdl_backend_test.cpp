@@ -75,7 +75,7 @@ TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
   EXPECT_TRUE(backend->Shaped()) << "X servers have the SHAPE extension";
   backend->SetWindowSize(40, 30);
   Bitmap frame(40, 30, RGB(200, 100, 50));
-  backend->Present(frame);
+  backend->Present(frame, {frame.Bounds()});
   backend->SetWindowVisible(true);
   backend->SetRegion(Region{{{0, 0, 20, 30}}});
   backend->SetRegion(std::nullopt);

@@ -80,7 +80,7 @@ TEST_F(Win32Window, ABorderlessWindowOfTheCardsSizeCentredOnTheScreen) {
 TEST_F(Win32Window, PresentedColoursReachTheScreenUnswapped) {
   Bitmap frame(516, 607, Color{0x133F6C});  // RGB(108, 63, 19): red differs from blue
   frame.Set(10, 20, Color{0xFF0000});       // pure blue
-  backend_->Present(frame);
+  backend_->Present(frame, {frame.Bounds()});
 
   HDC dc = GetDC(window_);
   EXPECT_EQ(GetPixel(dc, 100, 100), 0x133F6Cu);  // COLORREF has the Color layout
