@@ -275,7 +275,8 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
     state->window =
         SDL_CreateWindow("Frostmail", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1, 1, flags);
   }
-  if (state->window == nullptr) {
+  // Frames go through the window surface: a window without one could show nothing.
+  if (state->window == nullptr || SDL_GetWindowSurface(state->window) == nullptr) {
     error = std::string("Frostmail: cannot open the card window (") + SDL_GetError() + ")";
     return nullptr;
   }
