@@ -59,5 +59,20 @@ void BM_PresentFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_PresentFrame)->Unit(benchmark::kMicrosecond);
 
+// The show's usual present: a firework ring's ten dots changed since the last one.
+void BM_PresentRing(benchmark::State& state) {
+  CardLikeWindow window;
+  window.picture.DrawWidth = 4;
+  window.app.PresentIfChanged();
+  for (auto _ : state) {
+    for (int dot = 0; dot < 10; ++dot) {
+      window.picture.PSet(3000 + 300 * dot, 4000 + 150 * (dot % 3), RGB(255, 220, 90));
+    }
+    window.app.PresentIfChanged();
+  }
+  benchmark::DoNotOptimize(window.backend.LastFrame().At(0, 0));
+}
+BENCHMARK(BM_PresentRing)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace frost

@@ -38,6 +38,8 @@ void Application::AddForm(Form* form) {
 }
 void Application::RemoveForm(Form* form) {
   std::erase(forms_, form);
+  if (composedForm_ == form)
+    composedForm_ = nullptr;
 }
 void Application::AddTimer(Timer* timer) {
   timers_.push_back(timer);
@@ -116,10 +118,13 @@ void Application::PresentIfChanged(bool force) {
   Form* form = WindowForm();
   if (form == nullptr || (!force && !form->NeedsPresent()))
     return;
-  if (backend_.FramesSeen()) {
-    form->Compose(frame_);
-    backend_.Present(frame_);
-  }
+  // The kept frame holds the picture last presented of this form; without it (another form,
+  // or frames not composed) the next one is composed whole.
+  if (form != composedForm_ || !backend_.FramesSeen())
+    frame_ = Bitmap();
+  composedForm_ = form;
+  if (backend_.FramesSeen())
+    backend_.Present(frame_, form->Compose(frame_));
   form->MarkPresented();
   lastPresent_ = Now();
   ++presentCount_;

@@ -91,7 +91,8 @@ class Application {
   double paceMark_ = 0;
   int presentCount_ = 0;
   InputDispatcher input_{*this};
-  Bitmap frame_;
+  Bitmap frame_;  // the picture last presented, kept for composing only what changed
+  const Form* composedForm_ = nullptr;
   bool ended_ = false;
 };
 

@@ -56,9 +56,10 @@ class Backend {
   virtual void SetWindowIcon(std::span<const CursorImage> images) = 0;
   virtual void SetRegion(const std::optional<Region>& region) = 0;
   virtual void SetCursor(const CursorImage* cursor) = 0;  // nullptr: the arrow
-  // Shows a finished frame of the window's size. A backend that keeps frames may take the
-  // pixels by swapping, leaving `frame` with other content: the caller composes every pixel anew.
-  virtual void Present(Bitmap& frame) = 0;
+  // Shows a finished frame of the window's size, of which only the `changed` rectangles (within
+  // the frame) differ from the frame presented before; a backend may copy more, for instance
+  // all of it after the window's size changed.
+  virtual void Present(const Bitmap& frame, const std::vector<PixelRect>& changed) = 0;
   // False when no one will look at presented frames: the toolkit then skips composing them,
   // keeping the presentation's timing.
   virtual bool FramesSeen() const { return true; }

@@ -23,4 +23,13 @@ void Bitmap::Resize(int width, int height, Color fill) {
   *this = std::move(resized);
 }
 
+void CopyRect(const Bitmap& from, const PixelRect& rect, Bitmap& to) {
+  const PixelRect area = rect.Intersect(from.Bounds()).Intersect(to.Bounds());
+  if (area.Empty())
+    return;
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::copy_n(from.Row(y) + area.left, area.Width(), to.Row(y) + area.left);
+  }
+}
+
 }  // namespace frost

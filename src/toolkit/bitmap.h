@@ -41,6 +41,10 @@ class Bitmap {
   std::vector<std::uint32_t> pixels_;
 };
 
+// Copies the pixels of `rect` (clipped to both bitmaps) from one bitmap to the same place in
+// another.
+void CopyRect(const Bitmap& from, const PixelRect& rect, Bitmap& to);
+
 // A picture held by a control or passed to PaintPicture: decoded pixels.
 using Picture = Bitmap;
 

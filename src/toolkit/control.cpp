@@ -18,6 +18,9 @@ Control::Control(Form& form, Control* container, std::string name, int index)
 
 Control::~Control() {
   if (container_ != nullptr) {
+    // What lay under it shows again.
+    if (Shown())
+      form_.MarkChanged();
     std::erase(container_->children_, this);
     form_.Unregister(this);
   }
@@ -77,6 +80,14 @@ PixelRect Control::WindowRect() const {
   return {x, y, x + width, y + height};
 }
 
+PixelRect Control::ClippedWindowRect() const {
+  PixelRect rect = WindowRect();
+  for (const Control* c = container_; c != nullptr; c = c->container_) {
+    rect = rect.Intersect(c->WindowRect());
+  }
+  return rect;
+}
+
 bool Control::Shown() const {
   for (const Control* control = this; control != nullptr; control = control->container_) {
     if (!control->Visible())
@@ -93,11 +104,19 @@ Application& Control::App() const {
 
 void Control::Invalidate() const {
   if (Shown())
-    form_.MarkChanged();
+    form_.MarkChanged(ClippedWindowRect());
+}
+
+void Control::Invalidate(const PixelRect& area) const {
+  if (!Shown())
+    return;
+  const PixelRect at = WindowRect();
+  form_.MarkChanged(area.Offset(at.left, at.top).Intersect(ClippedWindowRect()));
 }
 
 void Control::Moved() {
-  Invalidate();
+  if (Shown())
+    form_.MarkChanged();
   form_.RegionMayChange();
 }
 

@@ -58,6 +58,8 @@ class Control {
 
   // Rectangle in window pixels (container offsets added); empty when the control has no size.
   PixelRect WindowRect() const;
+  // The part of it that can be seen: its containers clip it, as they clip its painting.
+  PixelRect ClippedWindowRect() const;
   // True when this control and all its containers are visible.
   bool Shown() const;
 
@@ -82,9 +84,12 @@ class Control {
 
  protected:
   Application& App() const;
-  // Tells the form that the window needs presenting again.
+  // Tells the form that the control's picture changed and needs presenting again: all of it,
+  // or only `area` (the control's own pixels).
   void Invalidate() const;
-  // The same after a move or resize, which may also change the window region.
+  void Invalidate(const PixelRect& area) const;
+  // After a move or resize, which changes what lies under the old place and may also change
+  // the window region.
   void Moved();
 
  private:

@@ -22,11 +22,11 @@ void PaintChildren(const Control& container, const PixelRect& clip, Bitmap& fram
   }
 }
 
-// A shown child covering the whole window hides the form's own surface, so painting that
-// surface would be a wasted copy of the whole frame.
-bool HiddenByAChild(const Control& form, const PixelRect& all) {
+// A shown child covering the whole area hides the form's own surface there, so painting that
+// surface would be a wasted copy.
+bool HiddenByAChild(const Control& form, const PixelRect& area) {
   return std::ranges::any_of(form.Children(), [&](const Control* child) {
-    return child->Visible() && child->PaintsOpaque() && child->WindowRect().Intersect(all) == all;
+    return child->Visible() && child->PaintsOpaque() && child->WindowRect().Covers(area);
   });
 }
 
@@ -36,6 +36,7 @@ Form::Form(Application& app, std::string name)
     : detail::FormApplication{app}, PictureBox(*this, nullptr, std::move(name)) {
   // A window starts hidden until the program shows it.
   Control::SetVisible(false);
+  MarkChanged();
   app_.AddForm(this);
 }
 
@@ -107,11 +108,7 @@ void Form::RegionMayChange() {
 std::vector<PixelRect> Form::KeptRects() const {
   std::vector<PixelRect> rects;
   for (const Control* control : keptInRegion_) {
-    // What is drawn of it: its containers clip it, as they clip its painting.
-    PixelRect rect = control->WindowRect();
-    for (const Control* c = control->Container(); c != nullptr; c = c->Container()) {
-      rect = rect.Intersect(c->WindowRect());
-    }
+    const PixelRect rect = control->ClippedWindowRect();
     if (control->Shown() && !rect.Empty())
       rects.push_back(rect);
   }
@@ -139,17 +136,22 @@ void Form::SetFocus(Control* control) {
     MarkChanged();
 }
 
-void Form::Compose(Bitmap& frame) {
+const std::vector<PixelRect>& Form::Compose(Bitmap& frame) {
   const PixelRect window = WindowRect();
-  if (frame.Width() != window.Width() || frame.Height() != window.Height()) {
+  const bool whole = frame.Width() != window.Width() || frame.Height() != window.Height();
+  if (whole)
     frame = Bitmap(window.Width(), window.Height());
+  composed_ = whole ? std::vector<PixelRect>{frame.Bounds()} : changed_.Within(frame.Bounds());
+  std::erase_if(composed_, [](const PixelRect& area) { return area.Empty(); });
+  for (const PixelRect& area : composed_) {
+    if (!HiddenByAChild(*this, area))
+      Paint(frame, area);
+    PaintChildren(*this, area, frame);
   }
-  const PixelRect all = frame.Bounds();
-  if (!HiddenByAChild(*this, all))
-    Paint(frame, all);
-  PaintChildren(*this, all, frame);
-  if (toolTip_)
+  // Drawn whole: over pixels it already covered it sets the same values again.
+  if (toolTip_ && !composed_.empty())
     DrawToolTip(frame, app_.GetBackend().Text(), toolTip_->text, toolTip_->mouse);
+  return composed_;
 }
 
 void Form::ShowToolTip(std::string text, PixelPoint mouse) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/changed_area.h"
 #include "toolkit/picture_box.h"
 
 namespace frost {
@@ -58,13 +59,17 @@ class Form : private detail::FormApplication, public PictureBox {
 
   // Composes the window as the user sees it: the form's screen, then every shown control
   // over its container (children after containers, in control order, each clipped by its
-  // containers), then the tooltip. Pixels outside the region are left as they are (the caller
-  // masks them). Not const: painting a surface refreshes its stale screen.
-  void Compose(Bitmap& frame);
-  // True when something changed since the last Compose.
-  bool NeedsPresent() const { return needsPresent_; }
-  void MarkPresented() { needsPresent_ = false; }
-  void MarkChanged() { needsPresent_ = true; }
+  // containers), then the tooltip. Only the area changed since the last presentation is
+  // repainted, over the picture `frame` holds from then; a frame of another size is composed
+  // whole. Returns the repainted rectangles. Pixels outside the region are left as they are
+  // (the caller masks them). Not const: painting a surface refreshes its stale screen.
+  const std::vector<PixelRect>& Compose(Bitmap& frame);
+  // True when something changed since the last presentation.
+  bool NeedsPresent() const { return !changed_.Empty(); }
+  void MarkPresented() { changed_.Clear(); }
+  // The whole window changed, or only `area` of it (window pixels).
+  void MarkChanged() { changed_.AddAll(); }
+  void MarkChanged(const PixelRect& area) { changed_.Add(area); }
 
   // The tooltip box drawn over the window (set by the application's mouse handling).
   void ShowToolTip(std::string text, PixelPoint mouse);
@@ -94,7 +99,8 @@ class Form : private detail::FormApplication, public PictureBox {
   std::vector<PixelRect> keptRects_;
   Control* activeControl_ = nullptr;
   std::optional<ToolTip> toolTip_;
-  bool needsPresent_ = true;
+  ChangedArea changed_;
+  std::vector<PixelRect> composed_;
 };
 
 }  // namespace frost

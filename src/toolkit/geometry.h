@@ -26,6 +26,22 @@ struct PixelRect {
     return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
             std::min(bottom, o.bottom)};
   }
+  // The smallest rectangle holding both; an empty one adds nothing.
+  constexpr PixelRect Union(const PixelRect& o) const {
+    if (o.Empty())
+      return *this;
+    if (Empty())
+      return o;
+    return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+            std::max(bottom, o.bottom)};
+  }
+  constexpr bool Covers(const PixelRect& o) const {
+    return o.left >= left && o.top >= top && o.right <= right && o.bottom <= bottom;
+  }
+  constexpr PixelRect Grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
+  constexpr PixelRect Offset(int dx, int dy) const {
+    return {left + dx, top + dy, right + dx, bottom + dy};
+  }
   friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 

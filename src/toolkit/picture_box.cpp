@@ -14,6 +14,14 @@ namespace {
 
 constexpr int kMaxDrawWidth = 32767;
 
+// The pixels a stroke of `pen` between a and b may set: their box grown by the pen's width,
+// which holds any cap or even-width offset.
+PixelRect StrokeBounds(PixelPoint a, PixelPoint b, const Pen& pen) {
+  return PixelRect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1,
+                   std::max(a.y, b.y) + 1}
+      .Grown(pen.width);
+}
+
 [[noreturn]] void Overflow() {
   throw RuntimeError(error::kOverflow, "Overflow");
 }
@@ -62,10 +70,14 @@ Bitmap& PictureBox::DrawTarget() {
   return screen_;
 }
 
-void PictureBox::Drawn() {
-  if (autoRedraw_)
+void PictureBox::Drawn(const PixelRect& area) {
+  // The screen's transient drawing gives way to the kept picture: all of it may change.
+  if (autoRedraw_ && !screenStale_) {
     screenStale_ = true;
-  Invalidate();
+    Invalidate();
+    return;
+  }
+  Invalidate(area);
 }
 
 const Bitmap& PictureBox::DeviceContext() const {
@@ -99,8 +111,9 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color color) {
   if (!PenVisible())
     return;
   Bitmap& target = DrawTarget();
-  RasterLine(target, target.Bounds(), from, to, CurrentPen(color));
-  Drawn();
+  const Pen pen = CurrentPen(color);
+  RasterLine(target, target.Bounds(), from, to, pen);
+  Drawn(StrokeBounds(from, to, pen));
 }
 
 void PictureBox::LineTo(double x2, double y2, Color color) {
@@ -114,8 +127,9 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color color) {
   if (!PenVisible())
     return;
   Bitmap& target = DrawTarget();
-  RasterBox(target, target.Bounds(), a, b, CurrentPen(color));
-  Drawn();
+  const Pen pen = CurrentPen(color);
+  RasterBox(target, target.Bounds(), a, b, pen);
+  Drawn(StrokeBounds(a, b, pen));
 }
 
 // The radius is measured along x; an aspect q >= 1 makes it the vertical half-axis (the
@@ -155,7 +169,7 @@ void PictureBox::Circle(double x, double y, double radius, Color color, std::opt
     RasterEllipse(target, target.Bounds(), bounds, CurrentPen(color),
                   filled ? &FillColor : nullptr);
   }
-  Drawn();
+  Drawn(bounds.Grown(CurrentPen(color).width));
 }
 
 void PictureBox::PSet(double x, double y, Color color) {
@@ -165,8 +179,9 @@ void PictureBox::PSet(double x, double y, Color color) {
   if (!PenVisible())
     return;
   Bitmap& target = DrawTarget();
-  RasterDot(target, target.Bounds(), at, CurrentPen(color));
-  Drawn();
+  const Pen pen = CurrentPen(color);
+  RasterDot(target, target.Bounds(), at, pen);
+  Drawn(StrokeBounds(at, at, pen));
 }
 
 Color PictureBox::Point(double x, double y) const {
@@ -184,7 +199,7 @@ void PictureBox::Print(std::string_view text) {
   RasterMask(target, target.Bounds(), origin, mask, ForeColor);
   CurrentX = 0;
   CurrentY += mask.height * UnitsPerPixelY();
-  Drawn();
+  Drawn({origin.x, origin.y, origin.x + mask.width, origin.y + mask.height});
 }
 
 // Omitted destination sizes give the picture's natural size; an omitted source is the whole
@@ -204,7 +219,8 @@ void PictureBox::PaintPicture(const Picture& picture, double x, double y, const 
           (area.sourceHeight ? Pixels(*area.sourceHeight, UnitsPerPixelY()) : picture.Height())};
   Bitmap& target = DrawTarget();
   RasterStretchBlit(target, target.Bounds(), to, picture, from, area.op);
-  Drawn();
+  Drawn({std::min(to.left, to.right), std::min(to.top, to.bottom), std::max(to.left, to.right),
+         std::max(to.top, to.bottom)});
 }
 
 void PictureBox::Cls() {

@@ -92,8 +92,8 @@ class PictureBox : public Control {
   bool PenVisible() const { return DrawStyle != frost::DrawStyle::Transparent; }
   // The bitmap the current AutoRedraw mode draws into (the screen made current first).
   Bitmap& DrawTarget();
-  // After drawing: the screen follows the kept bitmap, the window needs presenting.
-  void Drawn();
+  // After drawing into `area` (surface pixels): the window needs presenting there.
+  void Drawn(const PixelRect& area);
   void ResizeSurface();
 
   Bitmap kept_;

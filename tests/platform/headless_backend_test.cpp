@@ -75,11 +75,11 @@ TEST(HeadlessBackendTest, CaptureGetsTheFrameLastPresentedBeforeItsMomentOnce) {
   backend.AddCapture(1.0, record);
   backend.Sleep(0.6);  // nothing presented yet
   Bitmap first(2, 2, RGB(1, 1, 1)), second(2, 2, RGB(2, 2, 2));
-  backend.Present(first);
+  backend.Present(first, {first.Bounds()});
   const Region shape{{{0, 0, 1, 1}}};
   backend.SetRegion(shape);
   backend.Sleep(0.4);  // reaches 1.0 exactly
-  backend.Present(second);
+  backend.Present(second, {second.Bounds()});
   backend.WaitEvent(5.0);
   backend.Sleep(10);
   ASSERT_EQ(seen.size(), 3u);

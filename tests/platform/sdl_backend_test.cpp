@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include "shown_pixel.h"
 #include "support/scoped_environment.h"
 
 #include <SDL.h>
@@ -14,6 +15,7 @@ namespace frost {
 namespace {
 
 using testing::ScopedEnvironment;
+using testing::ShownPixel;
 
 TEST(SdlBackendTest, WithoutADisplayOpeningFailsWithOneClearLine) {
   ScopedEnvironment noX("DISPLAY", std::nullopt);
@@ -75,13 +77,30 @@ TEST_F(LiveSdlBackendTest, ShapedWindowTakesARegionAndPresentsFrames) {
   EXPECT_TRUE(backend->Shaped()) << "X servers have the SHAPE extension";
   backend->SetWindowSize(40, 30);
   Bitmap frame(40, 30, RGB(200, 100, 50));
-  backend->Present(frame);
+  backend->Present(frame, {frame.Bounds()});
   backend->SetWindowVisible(true);
   backend->SetRegion(Region{{{0, 0, 20, 30}}});
   backend->SetRegion(std::nullopt);
   backend->SetWindowVisible(false);
   EXPECT_DOUBLE_EQ(backend->TwipsPerPixelX(), backend->TwipsPerPixelY());
   EXPECT_GT(backend->Text().Measure(FontSpec{}, "Frostmail").width, 0);
+}
+
+// Only the changed rectangle is handed over; it must land at its place on the screen.
+TEST_F(LiveSdlBackendTest, APartialPresentPutsTheChangedRectangleOnTheWindow) {
+  backend->SetWindowSize(40, 30);
+  backend->SetWindowVisible(true);
+  Bitmap frame(40, 30, RGB(200, 100, 50));
+  backend->Present(frame, {frame.Bounds()});
+  const PixelRect changed{10, 5, 20, 15};
+  for (int y = changed.top; y < changed.bottom; ++y) {
+    for (int x = changed.left; x < changed.right; ++x) frame.Set(x, y, RGB(1, 2, 3));
+  }
+  backend->Present(frame, {changed});
+  EXPECT_EQ(ShownPixel(10, 5), 0x010203);
+  EXPECT_EQ(ShownPixel(19, 14), 0x010203);
+  EXPECT_EQ(ShownPixel(20, 14), 0xC86432);
+  EXPECT_EQ(ShownPixel(9, 5), 0xC86432);
 }
 
 }  // namespace

@@ -80,11 +80,30 @@ TEST_F(Win32Window, ABorderlessWindowOfTheCardsSizeCentredOnTheScreen) {
 TEST_F(Win32Window, PresentedColoursReachTheScreenUnswapped) {
   Bitmap frame(516, 607, Color{0x133F6C});  // RGB(108, 63, 19): red differs from blue
   frame.Set(10, 20, Color{0xFF0000});       // pure blue
-  backend_->Present(frame);
+  backend_->Present(frame, {frame.Bounds()});
 
   HDC dc = GetDC(window_);
   EXPECT_EQ(GetPixel(dc, 100, 100), 0x133F6Cu);  // COLORREF has the Color layout
   EXPECT_EQ(GetPixel(dc, 10, 20), 0xFF0000u);
+  ReleaseDC(window_, dc);
+}
+
+// Only the changed rectangle is handed over; it must land at its place, rows the right way up.
+TEST_F(Win32Window, APartialPresentPutsTheChangedRectangleOnTheWindow) {
+  Bitmap frame(516, 607, Color{0x133F6C});
+  backend_->Present(frame, {frame.Bounds()});
+  const PixelRect changed{10, 300, 20, 302};
+  for (int x = changed.left; x < changed.right; ++x) {
+    frame.Set(x, 300, Color{0x0000FF});
+    frame.Set(x, 301, Color{0xFF0000});
+  }
+  backend_->Present(frame, {changed});
+
+  HDC dc = GetDC(window_);
+  EXPECT_EQ(GetPixel(dc, 10, 300), 0x0000FFu);
+  EXPECT_EQ(GetPixel(dc, 19, 301), 0xFF0000u);
+  EXPECT_EQ(GetPixel(dc, 20, 301), 0x133F6Cu);
+  EXPECT_EQ(GetPixel(dc, 10, 302), 0x133F6Cu);
   ReleaseDC(window_, dc);
 }
 

@@ -94,9 +94,13 @@ void HeadlessBackend::SetWindowSize(int width, int height) {
   windowHeight_ = height;
 }
 
-void HeadlessBackend::Present(Bitmap& frame) {
-  // Swapped, not copied: a show presents thousands of frames.
-  std::swap(lastFrame_, frame);
+void HeadlessBackend::Present(const Bitmap& frame, const std::vector<PixelRect>& changed) {
+  if (lastFrame_.Width() != frame.Width() || lastFrame_.Height() != frame.Height()) {
+    lastFrame_ = frame;
+  } else {
+    // Only what changed: a show presents thousands of frames.
+    for (const PixelRect& rect : changed) CopyRect(frame, rect, lastFrame_);
+  }
   ++presentCount_;
 }
 

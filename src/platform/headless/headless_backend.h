@@ -36,7 +36,7 @@ class HeadlessBackend : public Backend {
   }
   void SetRegion(const std::optional<Region>& region) override { region_ = region; }
   void SetCursor(const CursorImage* cursor) override { cursor_ = cursor; }
-  void Present(Bitmap& frame) override;
+  void Present(const Bitmap& frame, const std::vector<PixelRect>& changed) override;
   bool FramesSeen() const override { return framesSeen_; }
   std::string ClipboardText() override { return clipboard_; }
 

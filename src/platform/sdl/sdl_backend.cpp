@@ -31,6 +31,23 @@ void CopyAsXrgb(const std::uint32_t* from, int count, std::uint32_t* to) {
   for (; i < count; ++i) to[i] = swap(from[i]);
 }
 
+// Copies `rect` of the frame (within the surface) into the window surface, in its layout.
+void CopyToSurface(const Bitmap& frame, const PixelRect& rect, SDL_Surface& surface) {
+  auto* origin = static_cast<char*>(surface.pixels) + rect.top * surface.pitch +
+                 rect.left * surface.format->BytesPerPixel;
+  const Uint32 format = surface.format->format;
+  if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      CopyAsXrgb(frame.Row(y) + rect.left, rect.Width(),
+                 reinterpret_cast<std::uint32_t*>(origin + (y - rect.top) * surface.pitch));
+    }
+    return;
+  }
+  SDL_ConvertPixels(rect.Width(), rect.Height(), SDL_PIXELFORMAT_XBGR8888,
+                    frame.Row(rect.top) + rect.left, frame.Width() * 4, format, origin,
+                    surface.pitch);
+}
+
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
@@ -122,26 +139,25 @@ std::optional<InputEvent> KeyEventOf(const SDL_KeyboardEvent& key) {
 struct SdlBackend::State {
   ~State() {
     for (auto& [image, cursor] : cursors) SDL_FreeCursor(cursor);
-    if (texture != nullptr)
-      SDL_DestroyTexture(texture);
-    if (renderer != nullptr)
-      SDL_DestroyRenderer(renderer);
     if (window != nullptr)
       SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
   void ApplyShape();
+  // The window surface, and what of `changed` must be copied into it: all of the frame after
+  // the surface was made anew (a new size), which also clears what the frame does not cover.
+  SDL_Surface* Surface(const Bitmap& frame, std::vector<PixelRect>& changed);
   void ShowFrame();
   std::optional<InputEvent> Translate(const SDL_Event& event);
 
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
+  // The window surface is the kept picture: a present copies what changed into it and puts
+  // only that on the screen; an exposure puts all of it there again.
+  SDL_Surface* surface = nullptr;
+  bool presented = false;
   int width = 1;
   int height = 1;
-  int frameWidth = 0;
-  int frameHeight = 0;
   bool shaped = false;
   std::optional<Region> region;
   double twipsPerPixel = 15;
@@ -175,14 +191,25 @@ void SdlBackend::State::ApplyShape() {
   }
 }
 
+SDL_Surface* SdlBackend::State::Surface(const Bitmap& frame, std::vector<PixelRect>& changed) {
+  SDL_Surface* current = SDL_GetWindowSurface(window);
+  if (current == nullptr)
+    return nullptr;
+  const PixelRect all{0, 0, current->w, current->h};
+  if (current != surface || !presented) {
+    surface = current;
+    presented = true;
+    SDL_FillRect(current, nullptr, SDL_MapRGB(current->format, 0, 0, 0));
+    changed = {all};
+  }
+  for (PixelRect& rect : changed) rect = rect.Intersect(all).Intersect(frame.Bounds());
+  std::erase_if(changed, [](const PixelRect& rect) { return rect.Empty(); });
+  return current;
+}
+
 void SdlBackend::State::ShowFrame() {
-  if (texture == nullptr)
-    return;
-  const SDL_Rect area{0, 0, frameWidth, frameHeight};
-  if (frameWidth < width || frameHeight < height)
-    SDL_RenderClear(renderer);
-  SDL_RenderCopy(renderer, texture, nullptr, &area);
-  SDL_RenderPresent(renderer);
+  if (presented)
+    SDL_UpdateWindowSurface(window);
 }
 
 std::optional<InputEvent> SdlBackend::State::Translate(const SDL_Event& event) {
@@ -248,10 +275,8 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(std::string& error) {
     state->window =
         SDL_CreateWindow("Frostmail", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1, 1, flags);
   }
-  if (state->window != nullptr) {
-    state->renderer = SDL_CreateRenderer(state->window, -1, SDL_RENDERER_SOFTWARE);
-  }
-  if (state->renderer == nullptr) {
+  // Frames go through the window surface: a window without one could show nothing.
+  if (state->window == nullptr || SDL_GetWindowSurface(state->window) == nullptr) {
     error = std::string("Frostmail: cannot open the card window (") + SDL_GetError() + ")";
     return nullptr;
   }
@@ -326,6 +351,7 @@ void SdlBackend::SetWindowSize(int width, int height) {
   state_->width = std::max(width, 1);
   state_->height = std::max(height, 1);
   SDL_SetWindowSize(state_->window, state_->width, state_->height);
+  state_->presented = false;
   // The shape mask always has the window's size.
   state_->ApplyShape();
   // A shaped window is created off the screen; the card sits in the middle of it.
@@ -376,32 +402,22 @@ void SdlBackend::SetCursor(const CursorImage* cursor) {
   SDL_SetCursor(entry->second != nullptr ? entry->second : SDL_GetDefaultCursor());
 }
 
-void SdlBackend::Present(Bitmap& frame) {
+void SdlBackend::Present(const Bitmap& frame, const std::vector<PixelRect>& changed) {
   State& state = *state_;
-  if (frame.Empty())
+  std::vector<PixelRect> rects = changed;
+  SDL_Surface* surface = state.Surface(frame, rects);
+  if (surface == nullptr || rects.empty())
     return;
-  if (frame.Width() != state.frameWidth || frame.Height() != state.frameHeight) {
-    if (state.texture != nullptr)
-      SDL_DestroyTexture(state.texture);
-    // X servers keep XRGB8888 windows: frames are swapped into that layout on the way in, so
-    // that SDL's own blit is a plain copy instead of a conversion per pixel.
-    state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_RGB888,
-                                      SDL_TEXTUREACCESS_STREAMING, frame.Width(), frame.Height());
-    state.frameWidth = frame.Width();
-    state.frameHeight = frame.Height();
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+    return;
+  std::vector<SDL_Rect> areas;
+  for (const PixelRect& rect : rects) {
+    CopyToSurface(frame, rect, *surface);
+    areas.push_back({rect.left, rect.top, rect.Width(), rect.Height()});
   }
-  if (state.texture == nullptr)
-    return;
-  void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0)
-    return;
-  for (int y = 0; y < frame.Height(); ++y) {
-    CopyAsXrgb(frame.Row(y), frame.Width(),
-               reinterpret_cast<std::uint32_t*>(static_cast<char*>(pixels) + y * pitch));
-  }
-  SDL_UnlockTexture(state.texture);
-  state.ShowFrame();
+  if (SDL_MUSTLOCK(surface))
+    SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurfaceRects(state.window, areas.data(), static_cast<int>(areas.size()));
 }
 
 std::string SdlBackend::ClipboardText() {

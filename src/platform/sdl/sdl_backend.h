@@ -36,7 +36,7 @@ class SdlBackend : public Backend {
   void SetWindowIcon(std::span<const CursorImage> images) override;
   void SetRegion(const std::optional<Region>& region) override;
   void SetCursor(const CursorImage* cursor) override;
-  void Present(Bitmap& frame) override;
+  void Present(const Bitmap& frame, const std::vector<PixelRect>& changed) override;
   std::string ClipboardText() override;
 
   // Whether the window follows the region (false where the display cannot shape windows).

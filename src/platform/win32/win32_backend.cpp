@@ -97,7 +97,8 @@ struct Win32Backend::State {
   bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
   bool HandleKeyboard(UINT message, WPARAM wParam);
   void Paint();
-  void Draw(HDC dc);
+  // Puts `rect` of the kept frame (within it) on the window.
+  void Draw(HDC dc, const PixelRect& rect);
   void Pump();
 
   HWND window = nullptr;
@@ -171,18 +172,21 @@ bool Win32Backend::State::HandleKeyboard(UINT message, WPARAM wParam) {
   return false;
 }
 
-void Win32Backend::State::Draw(HDC dc) {
-  if (frame.empty())
+void Win32Backend::State::Draw(HDC dc, const PixelRect& rect) {
+  if (rect.Empty())
     return;
-  BITMAPINFO info = TopDownDib(frameWidth, frameHeight);
-  SetDIBitsToDevice(dc, 0, 0, frameWidth, frameHeight, 0, 0, 0, frameHeight, frame.data(), &info,
-                    DIB_RGB_COLORS);
+  // The rows of the rectangle as a DIB of their own: its source then starts at row 0, which
+  // means the same whichever way up GDI counts the rows.
+  BITMAPINFO info = TopDownDib(frameWidth, rect.Height());
+  const std::uint32_t* rows = frame.data() + static_cast<std::size_t>(rect.top) * frameWidth;
+  SetDIBitsToDevice(dc, rect.left, rect.top, rect.Width(), rect.Height(), rect.left, 0, 0,
+                    rect.Height(), rows, &info, DIB_RGB_COLORS);
 }
 
 void Win32Backend::State::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  Draw(dc);
+  Draw(dc, PixelRect{0, 0, frameWidth, frameHeight});
   EndPaint(window, &paint);
 }
 
@@ -387,16 +391,28 @@ void Win32Backend::SetCursor(const CursorImage* cursor) {
     ::SetCursor(state.cursor);
 }
 
-void Win32Backend::Present(Bitmap& frame) {
+void Win32Backend::Present(const Bitmap& frame, const std::vector<PixelRect>& changed) {
   State& state = *state_;
   if (frame.Empty())
     return;
-  state.frameWidth = frame.Width();
-  state.frameHeight = frame.Height();
-  state.frame.resize(frame.Pixels().size());
-  std::transform(frame.Pixels().begin(), frame.Pixels().end(), state.frame.begin(), DibPixel);
+  std::vector<PixelRect> rects = changed;
+  if (frame.Width() != state.frameWidth || frame.Height() != state.frameHeight) {
+    state.frameWidth = frame.Width();
+    state.frameHeight = frame.Height();
+    state.frame.assign(frame.Pixels().size(), 0);
+    rects = {frame.Bounds()};
+  }
   HDC dc = GetDC(state.window);
-  state.Draw(dc);
+  for (const PixelRect& changedRect : rects) {
+    const PixelRect rect = changedRect.Intersect(frame.Bounds());
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      std::transform(
+          frame.Row(y) + rect.left, frame.Row(y) + rect.right,
+          state.frame.begin() + static_cast<std::ptrdiff_t>(y) * frame.Width() + rect.left,
+          DibPixel);
+    }
+    state.Draw(dc, rect);
+  }
   ReleaseDC(state.window, dc);
 }
 

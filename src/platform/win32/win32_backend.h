@@ -38,7 +38,7 @@ class Win32Backend : public Backend {
   void SetWindowIcon(std::span<const CursorImage> images) override;
   void SetRegion(const std::optional<Region>& region) override;
   void SetCursor(const CursorImage* cursor) override;
-  void Present(Bitmap& frame) override;
+  void Present(const Bitmap& frame, const std::vector<PixelRect>& changed) override;
   std::string ClipboardText() override;
 
   // The window's HWND, as void* so that this header needs no Windows header: the owner of
