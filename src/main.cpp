@@ -4,9 +4,9 @@
 #include "platform/sdl/desktop_platform.h"
 #include "platform/sdl/desktop_sound.h"
 #include "platform/sdl/sdl_backend.h"
-#include "startup/form1.h"
 #include "startup/main_module.h"
-#include "toolkit/errors.h"
+#include "toolkit/application.h"
+#include "toolkit/random.h"
 
 int main() {
   using namespace frost;
@@ -20,14 +20,5 @@ int main() {
   DesktopPlatform platform(sound);
   Random random;
   Application app(*backend, random);
-  try {
-    Form1 form(app, platform);
-    Main(form);
-    app.Run();
-  } catch (const EndProgram&) {
-  } catch (const std::exception& failure) {
-    platform.MessageBox(std::string("The card could not go on: ") + failure.what(), "Frostmail");
-    return 1;
-  }
-  return 0;
+  return RunCard(app, platform);
 }
