@@ -5,9 +5,9 @@
 #include "platform/sdl/desktop_sound.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_message_box.h"
-#include "startup/form1.h"
 #include "startup/main_module.h"
-#include "toolkit/errors.h"
+#include "toolkit/application.h"
+#include "toolkit/random.h"
 
 int main() {
   using namespace frost;
@@ -22,14 +22,5 @@ int main() {
   SdlMessageBox window;
   Random random;
   Application app(*backend, random);
-  try {
-    Form1 form(app, {os, sound, window});
-    Main(form);
-    app.Run();
-  } catch (const EndProgram&) {
-  } catch (const std::exception& failure) {
-    window.MessageBox(std::string("The card could not go on: ") + failure.what(), "Frostmail");
-    return 1;
-  }
-  return 0;
+  return RunCard(app, {os, sound, window});
 }

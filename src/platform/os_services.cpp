@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "resources/embedded.h"
 #include "toolkit/errors.h"
 
 namespace frost {
@@ -86,6 +87,13 @@ bool OsServices::FilesIdentical(const std::string& a, const std::string& b) {
     if (count < x.size())
       return true;
   }
+}
+
+std::optional<std::vector<std::uint8_t>> OsServices::LoadResource(const std::string& type, int id) {
+  const auto bytes = resources::Find(type, id);
+  if (!bytes)
+    return std::nullopt;
+  return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 }  // namespace frost

@@ -84,9 +84,9 @@ class OsServices {
   virtual void ReleaseSingleInstance() = 0;
 
   // --- the program's own resources, by type and id ("CUSTOM" 101 is the tune, "PICTURE" 2xx
-  // the pictures)
-  virtual std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type,
-                                                                int id) = 0;
+  // the pictures), from the compiled-in table, whose Windows entries point into the program's
+  // resource script
+  virtual std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id);
 };
 
 }  // namespace frost

@@ -14,7 +14,10 @@ namespace {
 template <typename Matches>
 std::optional<std::span<const std::uint8_t>> FindFirst(Matches matches) {
   const auto table = generated::Table();
-  const auto found = std::find_if(table.begin(), table.end(), matches);
+  // An empty entry is one the Windows program's resources lack.
+  const auto found = std::find_if(table.begin(), table.end(), [&](const Resource& r) {
+    return !r.bytes.empty() && matches(r);
+  });
   if (found == table.end())
     return std::nullopt;
   return found->bytes;

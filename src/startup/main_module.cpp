@@ -4,6 +4,7 @@
 
 #include "platform/path_join.h"
 #include "startup/form1.h"
+#include "toolkit/errors.h"
 
 namespace frost {
 
@@ -22,6 +23,20 @@ std::string RunName(const std::string& programPath) {
 void Main(Form1& form) {
   form.cardFiles.ProgramFolder = FolderOf(form.OS().ProgramPath());
   form.Form_Load();
+}
+
+int RunCard(Application& app, Platform platform) {
+  try {
+    Form1 form(app, platform);
+    Main(form);
+    app.Run();
+  } catch (const EndProgram&) {
+  } catch (const std::exception& failure) {
+    platform.window.MessageBox(std::string("The card could not go on: ") + failure.what(),
+                               "Frostmail");
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace frost

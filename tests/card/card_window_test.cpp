@@ -9,7 +9,7 @@ namespace {
 
 TEST(ProgramFolderTest, FolderAndRunName) {
   EXPECT_EQ(FolderOf("/home/ann/cards/Frostmail.exe"), "/home/ann/cards");
-  EXPECT_EQ(FolderOf("/Frostmail.exe"), "/");
+  EXPECT_EQ(FolderOf("/Frostmail.exe"), "");
   EXPECT_EQ(RunName("/home/ann/Frost_Mail.exe"), "Frost_Mail");
   EXPECT_EQ(RunName("/home/ann/my.card.exe"), "my.card");
 }

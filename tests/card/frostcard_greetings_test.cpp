@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "personalise/greeting_area.h"
 #include "support/commands.h"
 #include "support/temp_folder.h"
 
@@ -43,6 +44,11 @@ class FrostcardGreetingsTest : public ::testing::Test {
 };
 
 TEST_F(FrostcardGreetingsTest, TheBuiltCardShowsItsFourDefaultLines) {
+  // The build appends the area with a script of its own; byte for byte the card's layout.
+  const std::string bytes = ReadFile(card);
+  const auto area = MakeGreetingArea(DefaultGreetingLines());
+  ASSERT_GT(bytes.size(), area.size());
+  EXPECT_EQ(bytes.substr(bytes.size() - area.size()), std::string(area.begin(), area.end()));
   const testing::CommandResult result = Greetings(card);
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.output,

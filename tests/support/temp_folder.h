@@ -1,20 +1,27 @@
 #pragma once
-#include <stdlib.h>
-
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace frost::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, only for this user, removed with
+// everything in it. Portable: a random name, taken only if no folder of that name exists yet.
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "frost-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-      throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device seed;
+    std::mt19937_64 names(static_cast<std::uint64_t>(seed()) << 32 | seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate = base / ("frost-test-" + std::to_string(names()));
+      if (std::filesystem::create_directory(candidate))
+        path_ = candidate;
+    }
+    if (path_.empty())
+      throw std::runtime_error("no fresh temporary folder in " + base.string());
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
   }
   ~TempFolder() {
     std::error_code ignored;

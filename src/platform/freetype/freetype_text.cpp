@@ -16,6 +16,8 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/text_engine.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 // fontconfig loses a few hundred bytes while parsing its configuration files, once per process;
 // a sanitizer build must not count that as a leak of ours.
@@ -295,6 +297,10 @@ CoverageMask FreeTypeTextEngine::Render(const FontSpec& font, std::string_view t
     }
   }
   return mask;
+}
+
+std::unique_ptr<TextEngine> MakePlatformTextEngine(double pixelsPerInch) {
+  return std::make_unique<FreeTypeTextEngine>(pixelsPerInch);
 }
 
 }  // namespace frost

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/freetype/freetype_text.h"
+#include "platform/text_engine.h"
 
 namespace frost {
 namespace {
@@ -79,7 +79,7 @@ void HeadlessBackend::AdvanceClock(double to) {
 
 TextEngine& HeadlessBackend::Text() {
   if (!text_)
-    text_ = std::make_unique<FreeTypeTextEngine>(1440.0 / twipsPerPixelY_);
+    text_ = MakePlatformTextEngine(1440.0 / twipsPerPixelY_);
   return *text_;
 }
 

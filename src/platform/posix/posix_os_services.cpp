@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "platform/posix/private_folder.h"
-#include "resources/embedded.h"
 #include "toolkit/errors.h"
 
 namespace frost {
@@ -50,15 +49,6 @@ std::string PosixOsServices::PrivateFolder() {
   if (auto folder = frost::PrivateFolder(why))
     return *folder;
   throw RuntimeError(error::kPathFileAccess, "No private folder: " + why);
-}
-
-std::optional<std::vector<std::uint8_t>> PosixOsServices::LoadResource(const std::string& type,
-                                                                       int id) {
-  auto bytes = resources::Find(type, id);
-  if (!bytes) {
-    return std::nullopt;
-  }
-  return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 }  // namespace frost

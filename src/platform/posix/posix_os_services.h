@@ -47,8 +47,6 @@ class PosixOsServices : public OsServices {
   bool AcquireSingleInstance() override;
   void ReleaseSingleInstance() override;
 
-  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override;
-
  private:
   std::string program_path_;
   std::string lock_path_;

@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/text_engine.h"
 #include "platform/win32/dib.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_prelude.h"
@@ -101,6 +102,10 @@ CoverageMask GdiTextEngine::Render(const FontSpec& font, std::string_view text) 
   SelectObject(state_->dc, previous);
   DeleteObject(section);
   return mask;
+}
+
+std::unique_ptr<TextEngine> MakePlatformTextEngine(double pixelsPerInch) {
+  return std::make_unique<GdiTextEngine>(pixelsPerInch);
 }
 
 }  // namespace frost

@@ -75,16 +75,4 @@ std::string Win32OsServices::PrivateFolder() {
   return Narrow(*folder);
 }
 
-std::optional<std::vector<std::uint8_t>> Win32OsServices::LoadResource(const std::string& type,
-                                                                       int id) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), Widen(type).c_str());
-  if (found == nullptr)
-    return std::nullopt;
-  HGLOBAL loaded = ::LoadResource(nullptr, found);
-  const auto* bytes = static_cast<const std::uint8_t*>(LockResource(loaded));
-  if (bytes == nullptr)
-    return std::nullopt;
-  return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(nullptr, found));
-}
-
 }  // namespace frost

@@ -51,8 +51,6 @@ class Win32OsServices : public OsServices {
   bool AcquireSingleInstance() override;
   void ReleaseSingleInstance() override;
 
-  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override;
-
  private:
   std::string program_path_;
   std::string mutex_name_;
