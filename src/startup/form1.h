@@ -196,6 +196,9 @@ class Form1 : public Form, public CardState {
   std::string PersonalisedCopyPath() const;  // ".../Frost_Mail.exe"
 
  private:
+  void PlaceMenuStrip();
+  void PlaceShowControls();
+  void PlaceCommandButtons();
   void WireEvents();
   ShowScript ShowPhases();  // the show's phases and their steps, from the form's handlers
   bool WaitUntilGone(const std::string& path);
