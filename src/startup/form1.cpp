@@ -88,6 +88,18 @@ Form1::Form1(Application& app, Platform platform)
   Picture1.SetBackColor(RGB(108, 79, 19));
   Picture1.Font = ArialItalic(16.8);
 
+  PlaceMenuStrip();
+  PlaceShowControls();
+  PlaceCommandButtons();
+
+  WireEvents();
+  // The strip and the about label lie beyond the tree that shapes the window in the last phase;
+  // while shown they are part of the window, so a click on the tree brings a usable menu.
+  KeepInRegion(PictureMenu);
+  KeepInRegion(Label2);
+}
+
+void Form1::PlaceMenuStrip() {
   Place(PictureMenu, 132, 3468, 1452, 528, false);
   PictureMenu.SetAutoRedraw(true);
   PictureMenu.SetBackColor(RGB(216, 169, 58));
@@ -112,7 +124,9 @@ Form1::Form1(Application& app, Platform platform)
     button.image.ToolTipText = button.tooltip;
     button.image.MouseIcon = &HandCursor();
   }
+}
 
+void Form1::PlaceShowControls() {
   Place(PictureSanta, 1680, 4656, 5688, 5472, false);
   PictureSantaPicture = EmbeddedPicture(OS(), picture_id::kPictureSanta);
   Place(Image1, 1416, 1596, 3744, 4824, false);
@@ -145,7 +159,10 @@ Form1::Form1(Application& app, Platform platform)
   // Shape1 has no role in the show: it stays "shown" but draws nothing over the card.
   Shape1.BorderColor = std::nullopt;
   Place(List1, 4932, 2544, 2484, 3696, false);
+}
 
+// The command buttons under the picture, all hidden.
+void Form1::PlaceCommandButtons() {
   PlaceButton(Command2, "Back", 96, 1200, 732, 288);
   PlaceButton(Command4, "Anim", 924, 1512, 672, 360);
   PlaceButton(Command6, "Card", 120, 2028, 720, 324);
@@ -166,12 +183,6 @@ Form1::Form1(Application& app, Platform platform)
   PlaceButton(Command21, "RandStars", 996, 3036, 876, 372);
   PlaceButton(Command22, "Fireworks", 2424, 2532, 912, 336);
   PlaceButton(Command23, "Current Anim.", 3852, 2016, 1548, 528);
-
-  WireEvents();
-  // The strip and the about label lie beyond the tree that shapes the window in the last phase;
-  // while shown they are part of the window, so a click on the tree brings a usable menu.
-  KeepInRegion(PictureMenu);
-  KeepInRegion(Label2);
 }
 
 Report Form1::MessageReport() {

@@ -207,6 +207,9 @@ class Form1 : public Form {
   bool SeedFromClock = true;
 
  private:
+  void PlaceMenuStrip();
+  void PlaceShowControls();
+  void PlaceCommandButtons();
   void WireEvents();
   ShowScript ShowPhases();  // the show's phases and their steps, from the form's handlers
   // The one way the personalise objects reach the user: a message box with the card's caption.

@@ -56,8 +56,8 @@ ShowScript Form1::ShowPhases() {
   const auto yield = [this] { DoEvents(); };
   const auto yieldingOff = [this] { paint.DoEventsOn = false; };
   const auto back = [this] { Command2_Click(); };
-  const auto tree = [this] { Command8_Click(); };
-  const auto treeLights = [this] { Command4_Click(); };
+  const auto drawTree = [this] { Command8_Click(); };
+  const auto animateLights = [this] { Command4_Click(); };
   const auto candles = [this] { Command9_Click(); };
   const auto transparentFill = [this] { Picture1.FillStyle = FillStyle::Transparent; };
   const auto strip = [this] { menuStrip.RefreshMenuStrip(); };
@@ -77,11 +77,11 @@ ShowScript Form1::ShowPhases() {
             .seconds = 4,
             .enter = {transparentFill, nativity},
             .entered = {yield, back, strip}},
-           {.phase = Phase::AnimTree, .seconds = 4, .entered = {yield, tree}},
-           {.phase = Phase::Pause1, .seconds = 10, .entered = {yieldingOff, yield, treeLights}},
+           {.phase = Phase::AnimTree, .seconds = 4, .entered = {yield, drawTree}},
+           {.phase = Phase::Pause1, .seconds = 10, .entered = {yieldingOff, yield, animateLights}},
            {.phase = Phase::DrawNativity,
             .seconds = 3,
-            .entered = {yieldingOff, yield, treeLights}},
+            .entered = {yieldingOff, yield, animateLights}},
            {.phase = Phase::AnimNativity,
             .seconds = 7,
             .entered = {back, yield, [this] { paint.DoEventsOn = true; },

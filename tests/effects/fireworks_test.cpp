@@ -26,10 +26,10 @@ class FireworksTest : public ::testing::Test {
   }
   double Tpp() const { return card.app.TwipsPerPixelX(); }
   // Draws the rings of a burst on the screen only and returns the pixels it changed.
-  std::vector<PixelPoint> BurstPixels(BurstCentre centre) {
+  std::vector<PixelPoint> BurstPixels(BurstCentre at) {
     form.Picture1.SetAutoRedraw(false);
     form.Picture1.Cls();
-    form.fireworks.DrawBurstRings(centre);
+    form.fireworks.DrawBurstRings(at);
     std::vector<PixelPoint> changed;
     const Bitmap& screen = form.Picture1.ScreenBitmap();
     const Bitmap& kept = form.Picture1.Image();

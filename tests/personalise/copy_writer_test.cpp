@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
               "Input/output error", false},
         Fault{"PeerHoldsTheCopy", [](FileFaults& f) { f.refused_renames = 1; }, "busy", false},
         Fault{"StartFails", [](FileFaults& f) { f.start_result = 5; }, "access denied", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace frost

@@ -134,7 +134,7 @@ TEST_P(EmbeddedPicture, DecodesToItsKindAndSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPictures, EmbeddedPicture, testing::ValuesIn(kExpectedPictures),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // --- Lookup -------------------------------------------------------------------------------
 

@@ -96,8 +96,8 @@ TEST_P(BackdropTest, NeitherPainterChangesTheLineWidthOrStyle) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, BackdropTest,
                          ::testing::Values(Screen{15, 4001, 6}, Screen{12, 3201, 5}),
-                         [](const auto& info) {
-                           return std::to_string(static_cast<int>(info.param.twipsPerPixel)) +
+                         [](const auto& test) {
+                           return std::to_string(static_cast<int>(test.param.twipsPerPixel)) +
                                   "TwipsPerPixel";
                          });
 

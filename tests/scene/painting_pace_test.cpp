@@ -51,14 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
         PainterYields{"OrnamentStars", [](Form1& f) { f.treeStars.DrawOrnamentStars(); }, 1814 * 6},
         PainterYields{"TopStar", [](Form1& f) { f.treeStars.DrawTopStar(); }, 28 * 6},
         PainterYields{"TopStarSparkles", [](Form1& f) { f.treeStars.DrawTopStarSparkles(); }, 890}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(PaintingPaceTest, BackdropFillsInOverOneToTwoSeconds) {
   form.paint.DoEventsOn = true;
   form.Sequencer().Start(Phase::DrawBack);
-  const double seconds = Elapsed([](Form1& card) {
-    card.backdrop.DrawBackground();
-    card.backdrop.DrawFrame();
+  const double seconds = Elapsed([](Form1& f) {
+    f.backdrop.DrawBackground();
+    f.backdrop.DrawFrame();
   });
   EXPECT_GE(seconds, 1);
   EXPECT_LE(seconds, 2);
@@ -66,7 +66,7 @@ TEST_F(PaintingPaceTest, BackdropFillsInOverOneToTwoSeconds) {
 
 TEST_F(PaintingPaceTest, TreeGrowsOverTwoToFiveSeconds) {
   form.paint.DoEventsOn = true;
-  const double seconds = Elapsed([](Form1& card) { card.Command8_Click(); });
+  const double seconds = Elapsed([](Form1& f) { f.Command8_Click(); });
   EXPECT_GE(seconds, 2);
   EXPECT_LE(seconds, 5);
 }
@@ -74,7 +74,7 @@ TEST_F(PaintingPaceTest, TreeGrowsOverTwoToFiveSeconds) {
 TEST_F(PaintingPaceTest, TheTreeLightTickYieldsThriceEvenWithYieldingOff) {
   card.app.SetPacing(0.001);
   form.tree.SetLightLevel(170);  // bright: the tick rests the lights and switches yielding off
-  EXPECT_NEAR(Elapsed([](Form1& card) { card.TimerAnimTree_Timer(); }) / 0.001, 3, 0.01);
+  EXPECT_NEAR(Elapsed([](Form1& f) { f.TimerAnimTree_Timer(); }) / 0.001, 3, 0.01);
 }
 
 }  // namespace

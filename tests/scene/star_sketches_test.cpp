@@ -99,8 +99,8 @@ TEST_P(StarConstructionSketchTest, StarDrawsTheConstructionOnTheWindowAndHidesTh
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowWidths, StarConstructionSketchTest, ::testing::Values(7740, 7441),
-                         [](const auto& info) {
-                           return std::to_string(static_cast<int>(info.param)) + "Twips";
+                         [](const auto& test) {
+                           return std::to_string(static_cast<int>(test.param)) + "Twips";
                          });
 
 }  // namespace

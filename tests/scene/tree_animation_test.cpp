@@ -119,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Patterns, LightPatternTest,
                                            PatternCase{3, true, true}, PatternCase{4, true, true},
                                            PatternCase{5, true, true}, PatternCase{7, true, true},
                                            PatternCase{9, true, true}, PatternCase{10, true, true}),
-                         [](const auto& info) {
-                           return "Pattern" + std::to_string(int(info.param.pattern));
+                         [](const auto& test) {
+                           return "Pattern" + std::to_string(int(test.param.pattern));
                          });
 
 TEST_F(TreeAnimationTest, PatternThreeTurnsYieldingOnOnlyWhenTheLightsBrighten) {

@@ -235,8 +235,8 @@ TEST_P(BaublesTest, BallsBrightenFromLightLevelAtTheRimTowardTheCentre) {
   EXPECT_NEAR(form.paint.Intensity, 100 + (0.9 + 0.04 * 8) * std::floor(130 * S()), 1e-6);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, BaublesTest, ::testing::Values(15.0, 12.0), [](const auto& info) {
-  return std::to_string(static_cast<int>(info.param)) + "TwipsPerPixel";
+INSTANTIATE_TEST_SUITE_P(Screens, BaublesTest, ::testing::Values(15.0, 12.0), [](const auto& test) {
+  return std::to_string(static_cast<int>(test.param)) + "TwipsPerPixel";
 });
 
 // --- the "Tree" command ---

@@ -11,7 +11,7 @@
 #include "personalise/ansi.h"
 #include "personalise/card_copy.h"
 #include "personalise/greeting_area.h"
-#include "platform/native_os.h"
+#include "platform/headless/native_os.h"
 
 namespace frost::frostcard {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_os.h"
+#include "platform/headless/native_os.h"
 
 namespace frost {
 

@@ -85,7 +85,7 @@ struct Win32Backend::State {
   ~State() {
     if (window != nullptr)
       DestroyWindow(window);
-    for (auto& [image, cursor] : cursors) DestroyCursor(cursor);
+    for (auto& [image, made] : cursors) DestroyCursor(made);
     for (HICON held : icons) {
       if (held != nullptr)
         DestroyIcon(held);
