@@ -25,8 +25,10 @@ build_frostcard() {
   else
     name=$(git rev-parse --short "$rev")
     source=$work/src-$name
+    # An exported tree, not a worktree: nothing is left registered in the repository.
     if [[ ! -d "$source" ]]; then
-      git worktree add --detach -q "$source" "$rev"
+      mkdir -p "$source"
+      git archive "$rev" | tar -x -C "$source"
     fi
   fi
   cmake -S "$source" -B "$work/$name" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
