@@ -10,8 +10,8 @@ namespace frost {
 
 std::string FolderOf(const std::string& programPath) {
   std::string folder = std::filesystem::path(programPath).parent_path().string();
-  // A program in the root folder keeps no trailing separator.
-  if (!folder.empty() && folder.back() == kPathSeparator)
+  // A program in the root folder keeps no trailing separator; Windows takes '/' as one too.
+  if (!folder.empty() && (folder.back() == kPathSeparator || folder.back() == '/'))
     folder.pop_back();
   return folder;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "personalise/card_files.h"
+#include "platform/path_join.h"
 #include "startup/main_module.h"
 #include "support/card_fixture.h"
 
@@ -16,11 +17,12 @@ TEST(ProgramFolderTest, FolderAndRunName) {
 
 // A card in the root folder keeps its copy and its snapshots there, not in the working folder.
 TEST(ProgramFolderTest, TheCardsFilesLieBesideTheProgramEvenInTheRootFolder) {
-  for (const std::string folder : {"/home/ann", ""}) {
-    const CardFiles files{FolderOf(folder + "/Frostmail.exe")};
-    EXPECT_EQ(files.ProgramFilePath(), folder + "/Frostmail.exe");
-    EXPECT_EQ(files.PersonalisedCopyPath(), folder + "/Frost_Mail.exe");
-    EXPECT_EQ(files.File("Christmas.bmp"), folder + "/Christmas.bmp");
+  const std::string separator(1, kPathSeparator);
+  for (const std::string& folder : {separator + "home" + separator + "ann", std::string()}) {
+    const CardFiles files{FolderOf(folder + separator + "Frostmail.exe")};
+    EXPECT_EQ(files.ProgramFilePath(), folder + separator + "Frostmail.exe");
+    EXPECT_EQ(files.PersonalisedCopyPath(), folder + separator + "Frost_Mail.exe");
+    EXPECT_EQ(files.File("Christmas.bmp"), folder + separator + "Christmas.bmp");
   }
 }
 

@@ -30,7 +30,7 @@ TEST(ShowTimersTest, EachPhaseFindsTheTimersTheTogglesLeft) {
   testing::ScopedEnvironment windir("Windir", folder.Path().string());
   testing::CardFixture card;
   card.platform.os.SetProgramPath(folder.File("Frostmail.exe"));
-  card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
+  card.platform.os.SetInstanceGuard(folder.InstanceGuard());
   Form1& form = card.form;
   form.SeedFromClock = false;
   int bursts = 0;

@@ -39,7 +39,7 @@ const std::string kNewCard = Card("new lines");
 class HandOverTest : public ::testing::Test {
  protected:
   HandOverTest() {
-    card.platform.os.SetInstanceGuard(folder.File("instance.lock"));
+    card.platform.os.SetInstanceGuard(folder.InstanceGuard());
     card.form.handOver.TimeLimit = 2;
   }
   // Runs the card as the given file of the folder; true when the load step ended the program.
@@ -58,7 +58,7 @@ class HandOverTest : public ::testing::Test {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder.Path())) {
       const std::string name = entry.path().filename().string();
-      if (name != "instance.lock" && name != "mm.mid")
+      if (name != testing::TempFolder::kGuardFile && name != "mm.mid")
         names.push_back(name);
     }
     std::ranges::sort(names);
@@ -129,7 +129,7 @@ TEST_F(HandOverTest, NormalRunShowsTheCardEvenWhenTheLeftoverWillNotGo) {
 
 TEST_F(HandOverTest, SecondInstanceEndsAtOnceTouchingNothing) {
   HeadlessOs first;
-  first.SetInstanceGuard(folder.File("instance.lock"));
+  first.SetInstanceGuard(folder.InstanceGuard());
   ASSERT_TRUE(first.AcquireSingleInstance());
   WriteFile(folder.File("Frost_Mail.exe"), "copy");
   EXPECT_TRUE(RunAs("Frostmail.exe"));
@@ -145,7 +145,7 @@ TEST_F(HandOverTest, TheGuardIsReleasedBeforeTheNextCardStarts) {
   EXPECT_TRUE(RunAs("Frost_Mail.exe"));
   // The card it started must be able to take the guard while this process is still ending.
   HeadlessOs next;
-  next.SetInstanceGuard(folder.File("instance.lock"));
+  next.SetInstanceGuard(folder.InstanceGuard());
   EXPECT_TRUE(next.AcquireSingleInstance());
 }
 

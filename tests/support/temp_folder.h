@@ -32,6 +32,16 @@ class TempFolder {
 
   const std::filesystem::path& Path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // A single-instance guard of this folder's own: a lock file in it, or on Windows a mutex
+  // named after it (a mutex name cannot hold a path).
+  std::string InstanceGuard() const {
+#ifdef _WIN32
+    return "Local\\" + path_.filename().string();
+#else
+    return File(kGuardFile);
+#endif
+  }
+  static constexpr const char* kGuardFile = "instance.lock";
 
  private:
   std::filesystem::path path_;
