@@ -5,7 +5,7 @@
 frost_layer(frost_toolkit toolkit PRIVATE_LINKS frost_stb)
 # What the card asks of the operating system (the backends in platform/*/ provide it), and the
 # complete copy and resource lookup written once over it.
-frost_layer(frost_platform platform LINKS frost_toolkit PRIVATE_LINKS frost_resources)
+frost_header_layer(frost_platform platform LINKS frost_toolkit PRIVATE_LINKS frost_resources)
 
 # The card's subsystems and, on top, the form that composes them.
 frost_layer(frost_scene scene LINKS frost_toolkit)

@@ -21,10 +21,13 @@ function(frost_export_folder target folder)
   endif()
 endfunction()
 
-# The headers directly in src/<folder> (not its subfolders) as a header-only layer: the
-# interfaces above the backends that live in subfolders.
+# The headers directly in src/<folder> (not its subfolders) as a layer: the interfaces above the
+# backends that live in subfolders, with the code written once over them (src/<folder>/*.cpp).
+#   frost_header_layer(target folder [LINKS layers...] [PRIVATE_LINKS libraries...])
 function(frost_header_layer target folder)
-  add_library(${target} INTERFACE)
+  cmake_parse_arguments(arg "" "" "LINKS;PRIVATE_LINKS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${FROST_SOURCE_ROOT}/${folder}/*.cpp)
+  add_library(${target} STATIC ${sources})
   set(root ${CMAKE_BINARY_DIR}/layers/${target})
   file(MAKE_DIRECTORY ${root}/${folder})
   file(GLOB headers CONFIGURE_DEPENDS ${FROST_SOURCE_ROOT}/${folder}/*.h)
@@ -32,8 +35,8 @@ function(frost_header_layer target folder)
     get_filename_component(name ${header} NAME)
     file(CREATE_LINK ${header} ${root}/${folder}/${name} SYMBOLIC)
   endforeach()
-  target_include_directories(${target} INTERFACE ${root})
-  target_link_libraries(${target} INTERFACE ${ARGN})
+  target_include_directories(${target} PUBLIC ${root})
+  target_link_libraries(${target} PUBLIC ${arg_LINKS} PRIVATE ${arg_PRIVATE_LINKS})
 endfunction()
 
 # A static library from src/<folder>/*.cpp that sees its own folder and what it links.
