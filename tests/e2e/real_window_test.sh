@@ -2,6 +2,7 @@
 # The real card in a real window under Xvfb: a borderless window of the card's size with its
 # icon in every size, snow over the nativity picture, and a double-click that closes it.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/screen_checks.sh"
 shot_copy="$(dirname "$card_build")/real-window.png"
 
 "$folder/Frostmail.exe" &
@@ -23,17 +24,7 @@ echo "window icon: $icons"
 
 # Snow over the nativity picture: a dark, detailed picture, and it changes as the flakes fall.
 sleep 2.5
-import -window root -crop "516x607+$x+$y" +repage "$folder/shot1.png"
-sleep 0.5
-import -window root -crop "516x607+$x+$y" +repage "$folder/shot2.png"
-cp "$folder/shot1.png" "$shot_copy"
-read -r mean deviation < <(convert "$folder/shot1.png" -crop 516x520+0+40 -colorspace gray \
-  -format '%[fx:mean] %[fx:standard_deviation]\n' info:)
-awk -v m="$mean" -v d="$deviation" 'BEGIN { exit !(m > 0.05 && m < 0.45 && d > 0.05) }' ||
-  fail "the window does not show the nativity picture (mean $mean, deviation $deviation)"
-changed=$(compare -metric AE "$folder/shot1.png" "$folder/shot2.png" null: 2>&1 || true)
-((${changed%%.*} > 100)) || fail "no snow is falling ($changed pixels changed)"
-echo "window: 516x607 at $x,$y, picture mean $mean, $changed pixels changed by the snow"
+check_snow_over_nativity "$x" "$y" "$shot_copy" "$folder"
 
 # A double-click on the card closes it.
 xdotool mousemove --window "$window" 258 300 click --repeat 2 --delay 60 1

@@ -9,6 +9,7 @@
 set -euo pipefail
 prefix=$1 card_build=$2 frostcard=$3
 wine_sh="$(dirname "$0")/wine.sh"
+source "$(dirname "$0")/../e2e/screen_checks.sh"
 [[ -x "$frostcard" ]] || { echo "FAILED: $frostcard is not built (the default preset)" >&2; exit 1; }
 folder=$(mktemp -d "${TMPDIR:-/tmp}/frost-wine-XXXXXX")
 cp "$card_build" "$folder/Frostmail.exe"
@@ -58,17 +59,7 @@ read -r x y < <(geometry | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p
 [[ "$(xwininfo -id "$window" | sed -n 's/.*Border width: //p')" == 0 ]] || fail "the window has a border"
 
 sleep 3
-import -window root -crop "516x607+$x+$y" +repage "$folder/shot1.png"
-sleep 0.5
-import -window root -crop "516x607+$x+$y" +repage "$folder/shot2.png"
-cp "$folder/shot1.png" "$(dirname "$card_build")/wine-window.png"
-read -r mean deviation < <(convert "$folder/shot1.png" -crop 516x520+0+40 -colorspace gray \
-  -format '%[fx:mean] %[fx:standard_deviation]\n' info:)
-awk -v m="$mean" -v d="$deviation" 'BEGIN { exit !(m > 0.05 && m < 0.45 && d > 0.05) }' ||
-  fail "the window does not show the nativity picture (mean $mean, deviation $deviation)"
-changed=$(compare -metric AE "$folder/shot1.png" "$folder/shot2.png" null: 2>&1 || true)
-((${changed%%.*} > 100)) || fail "no snow is falling ($changed pixels changed)"
-echo "window: 516x607 at $x,$y, picture mean $mean, $changed pixels changed by the snow"
+check_snow_over_nativity "$x" "$y" "$(dirname "$card_build")/wine-window.png" "$folder"
 
 start=$SECONDS
 timeout 30 "$wine_sh" "$prefix" "$folder/Frostmail.exe" 2>>"$folder/wine.log" ||
