@@ -114,9 +114,9 @@ void Application::PresentIfDue() {
     PresentIfChanged();
 }
 
-void Application::PresentIfChanged(bool force) {
+void Application::PresentIfChanged() {
   Form* form = WindowForm();
-  if (form == nullptr || (!force && !form->NeedsPresent()))
+  if (form == nullptr || !form->NeedsPresent())
     return;
   // The kept frame holds the picture last presented of this form; without it (another form,
   // or frames not composed) the next one is composed whole.

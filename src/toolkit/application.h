@@ -63,7 +63,7 @@ class Application {
   void ForgetControl(const Control* control);
 
   // Presents every visible form now if it changed (also used when a form is shown).
-  void PresentIfChanged(bool force = false);
+  void PresentIfChanged();
   int PresentCount() const { return presentCount_; }
 
  private:
