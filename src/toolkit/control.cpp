@@ -64,28 +64,37 @@ void Control::Move(double left, double top, double width, double height) {
 }
 
 PixelRect Control::WindowRect() const {
-  const Application& app = App();
-  const double tppX = app.TwipsPerPixelX();
-  const double tppY = app.TwipsPerPixelY();
-  // The form's own Left/Top place the window on the screen, not anything inside it.
-  int x = 0;
-  int y = 0;
-  if (container_ != nullptr) {
-    const PixelRect origin = container_->WindowRect();
-    x = origin.left + TwipsToPixels(left_, tppX);
-    y = origin.top + TwipsToPixels(top_, tppY);
-  }
-  const int width = std::max(0, TwipsToPixels(width_, tppX));
-  const int height = std::max(0, TwipsToPixels(height_, tppY));
-  return {x, y, x + width, y + height};
+  return Placed().rect;
 }
 
 PixelRect Control::ClippedWindowRect() const {
-  PixelRect rect = WindowRect();
-  for (const Control* c = container_; c != nullptr; c = c->container_) {
-    rect = rect.Intersect(c->WindowRect());
+  return Placed().visible;
+}
+
+// The screen's pixel size is fixed for the program's life, so a place changes only by a move.
+const Control::Placement& Control::Placed() const {
+  if (placement_)
+    return *placement_;
+  const Application& app = App();
+  const double tppX = app.TwipsPerPixelX();
+  const double tppY = app.TwipsPerPixelY();
+  const int width = std::max(0, TwipsToPixels(width_, tppX));
+  const int height = std::max(0, TwipsToPixels(height_, tppY));
+  // The form's own Left/Top place the window on the screen, not anything inside it.
+  if (container_ == nullptr) {
+    const PixelRect rect{0, 0, width, height};
+    return placement_.emplace(rect, rect);
   }
-  return rect;
+  const Placement& outer = container_->Placed();
+  const int x = outer.rect.left + TwipsToPixels(left_, tppX);
+  const int y = outer.rect.top + TwipsToPixels(top_, tppY);
+  const PixelRect rect{x, y, x + width, y + height};
+  return placement_.emplace(rect, rect.Intersect(outer.visible));
+}
+
+void Control::ForgetPlacement() {
+  placement_.reset();
+  for (Control* child : children_) child->ForgetPlacement();
 }
 
 bool Control::Shown() const {
@@ -110,11 +119,12 @@ void Control::Invalidate() const {
 void Control::Invalidate(const PixelRect& area) const {
   if (!Shown())
     return;
-  const PixelRect at = WindowRect();
-  form_.MarkChanged(area.Offset(at.left, at.top).Intersect(ClippedWindowRect()));
+  const Placement& at = Placed();
+  form_.MarkChanged(area.Offset(at.rect.left, at.rect.top).Intersect(at.visible));
 }
 
 void Control::Moved() {
+  ForgetPlacement();
   if (Shown())
     form_.MarkChanged();
   form_.RegionMayChange();

@@ -1,6 +1,7 @@
 #pragma once
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,15 @@ class Control {
   void Moved();
 
  private:
+  // Where the control sits in the window, kept because every stroke on a picture asks for it.
+  struct Placement {
+    PixelRect rect;     // WindowRect
+    PixelRect visible;  // ClippedWindowRect
+  };
+  const Placement& Placed() const;
+  // After this control or a container moved: its place and its children's are found afresh.
+  void ForgetPlacement();
+
   Form& form_;
   Control* container_;
   std::string name_;
@@ -100,6 +110,7 @@ class Control {
   std::vector<Control*> children_;
   bool visible_ = true;
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  mutable std::optional<Placement> placement_;
 };
 
 }  // namespace frost

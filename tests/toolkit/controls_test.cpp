@@ -87,6 +87,12 @@ TEST_F(ControlsTest, ComposePaintsChildrenOverContainersClippedByThem) {
   back.SetVisible(false);
   form.Compose(frame);
   EXPECT_NE(frame.At(45, 45), RGB(20, 20, 20)) << "hidden with its container";
+  back.SetVisible(true);
+  back.SetLeft(100 * 15);
+  form.Compose(frame);
+  EXPECT_EQ(inner.WindowRect(), (PixelRect{140, 40, 170, 70})) << "moves with its container";
+  EXPECT_EQ(inner.ClippedWindowRect(), (PixelRect{140, 40, 150, 50}));
+  EXPECT_EQ(frame.At(145, 45), RGB(20, 20, 20));
 }
 
 TEST_F(ControlsTest, LabelAutoSizeFollowsTheCaptionInItsFont) {
