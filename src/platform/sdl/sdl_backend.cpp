@@ -304,8 +304,9 @@ void SdlBackend::Sleep(double seconds) {
 
 std::optional<InputEvent> SdlBackend::PollEvent() {
   // The painters yield tens of thousands of times a second and a look at SDL's queue (which
-  // pumps the X connection) costs more than the yield itself; no one clicks faster than this.
-  constexpr double kPollInterval = 0.001;
+  // pumps the X connection) costs more than the yield itself. A quarter of a 60 Hz frame is
+  // quicker than any hand, and looking more often spent a tenth of the last phase's time.
+  constexpr double kPollInterval = 0.004;
   const double now = Now();
   if (now - state_->lastEmptyPoll < kPollInterval)
     return std::nullopt;
