@@ -6,12 +6,26 @@
 
 set(FROST_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/src)
 
+# A build folder made by an older layout may hold a link where a folder now goes, or the other
+# way round. A link is removed, never followed: links written through it would replace the
+# source files they point at.
+function(frost_clear_layer_path path kind)
+  if(IS_SYMLINK ${path})
+    if(NOT kind STREQUAL "LINK")
+      file(REMOVE ${path})
+    endif()
+  elseif(IS_DIRECTORY ${path} AND kind STREQUAL "LINK")
+    file(REMOVE_RECURSE ${path})
+  endif()
+endfunction()
+
 # Makes <build>/layers/<target>/<folder> point at src/<folder> and adds that root to the target
 # (INTERFACE for header-only layers, PUBLIC otherwise).
 function(frost_export_folder target folder)
   set(root ${CMAKE_BINARY_DIR}/layers/${target})
   get_filename_component(parent ${root}/${folder} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
+  frost_clear_layer_path(${root}/${folder} LINK)
   file(CREATE_LINK ${FROST_SOURCE_ROOT}/${folder} ${root}/${folder} SYMBOLIC)
   get_target_property(kind ${target} TYPE)
   if(kind STREQUAL "INTERFACE_LIBRARY")
@@ -29,6 +43,7 @@ function(frost_header_layer target folder)
   file(GLOB sources CONFIGURE_DEPENDS ${FROST_SOURCE_ROOT}/${folder}/*.cpp)
   add_library(${target} STATIC ${sources})
   set(root ${CMAKE_BINARY_DIR}/layers/${target})
+  frost_clear_layer_path(${root}/${folder} FOLDER)
   file(MAKE_DIRECTORY ${root}/${folder})
   file(GLOB headers CONFIGURE_DEPENDS ${FROST_SOURCE_ROOT}/${folder}/*.h)
   foreach(header IN LISTS headers)

@@ -8,6 +8,8 @@
 # BASE and NEW are git revisions; NEW defaults to the working tree as it is. Each revision is
 # built (frostcard only) in build/same-show/<name>.
 set -euo pipefail
+# A build that fails inside $(...) must end the script, not leave an older frostcard to compare.
+shopt -s inherit_errexit
 cd "$(dirname "$0")/../.."
 root=$PWD
 
