@@ -27,10 +27,17 @@ double Application::Now() const {
 }
 
 void Application::Sleep(int milliseconds) {
-  // A window shows what was drawn on it at once, so nothing drawn may wait out a pause unseen,
-  // whatever the presentation rate says.
-  PresentIfChanged();
-  backend_.Sleep(milliseconds / 1000.0);
+  // Nothing drawn may wait out a pause unseen, yet a screen shows no more than its frames: the
+  // fireworks pause every 10 ms, and a present for each pause cost a fifth of their time.
+  const double until = Now() + milliseconds / 1000.0;
+  const double due = lastPresent_ + kMinPresentInterval;
+  if (due < until) {
+    if (due > Now())
+      backend_.Sleep(due - Now());
+    PresentIfChanged();
+  }
+  if (until > Now())
+    backend_.Sleep(until - Now());
 }
 
 void Application::AddForm(Form* form) {

@@ -32,7 +32,8 @@ class Application {
 
   // Show clock: monotonic seconds since the program started.
   double Now() const;
-  // Presents pending drawing, then sleeps without serving events (the kernel's Sleep).
+  // Sleeps without serving events (the kernel's Sleep); pending drawing is presented as soon
+  // as the presentation rate allows, within the sleep when it comes due there.
   void Sleep(int milliseconds);
 
   // Yield: dispatches pending input, fires due timers in the order they came due (never

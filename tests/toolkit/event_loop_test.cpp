@@ -31,19 +31,9 @@ TEST_F(EventLoopTest, SleepAdvancesTheVirtualClockAtOnceWithoutServingTimers) {
   EXPECT_EQ(ticks, 1);
 }
 
-// Keeps the frame that is on the window while a sleep lasts.
-class SleepWatchingBackend : public HeadlessBackend {
- public:
-  void Sleep(double seconds) override {
-    shownWhileAsleep = LastFrame();
-    HeadlessBackend::Sleep(seconds);
-  }
-  Bitmap shownWhileAsleep;
-};
-
-TEST(SleepTest, TheFrameShownDuringASleepHoldsEverythingDrawnBeforeIt) {
+TEST(SleepTest, WhatWasDrawnIsOnTheWindowWithinAFrameOfASleepBeginning) {
   constexpr Color kInk = RGB(250, 200, 50);
-  SleepWatchingBackend backend;
+  HeadlessBackend backend;
   Random random;
   Application app(backend, random);
   app.SetPacing(0);
@@ -56,8 +46,33 @@ TEST(SleepTest, TheFrameShownDuringASleepHoldsEverythingDrawnBeforeIt) {
   // Drawn right after a presentation, so the yield that follows leaves it for later.
   picture.Line(0, 15, 100 * 15, 15, kInk);
   app.DoEvents();
+  Bitmap shown;
+  // A frame's time (1/60 s) into the pause.
+  backend.AddCapture(app.Now() + 0.02,
+                     [&](const Bitmap& frame, const std::optional<Region>&) { shown = frame; });
   app.Sleep(1000);
-  EXPECT_EQ(backend.shownWhileAsleep.At(50, 1), kInk);
+  EXPECT_EQ(shown.At(50, 1), kInk);
+}
+
+TEST(SleepTest, PausesShorterThanAFramePresentAtTheFrameRate) {
+  HeadlessBackend backend;
+  Random random;
+  Application app(backend, random);
+  app.SetPacing(0);
+  Form form(app, "Form1");
+  form.Move(0, 0, 200 * 15, 150 * 15);
+  form.SetVisible(true);
+  PictureBox picture(form, &form, "Picture1");
+  picture.Move(0, 0, 200 * 15, 150 * 15);
+  // The fireworks' rhythm: a ring, then a 10 ms pause, for a second.
+  for (int ring = 0; ring < 100; ++ring) {
+    picture.Line(0, ring * 15, 100 * 15, ring * 15, RGB(250, 200, ring));
+    app.Sleep(10);
+  }
+  EXPECT_NEAR(app.Now(), 1.0, 1e-9) << "the pauses keep their length";
+  EXPECT_LE(backend.PresentCount(), 61);
+  EXPECT_GE(backend.PresentCount(), 50);
+  EXPECT_EQ(backend.LastFrame().At(50, 98), RGB(250, 200, 98)) << "all but the last ring shown";
 }
 
 TEST_F(EventLoopTest, EveryYieldCostsThePacingTime) {
