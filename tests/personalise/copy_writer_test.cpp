@@ -167,6 +167,17 @@ TEST_F(CopyWriterTest, WithoutTheCardFileItSaysSoOnceAndStaysOpen) {
   EXPECT_EQ(Lines()[0], "typed");
 }
 
+TEST_F(CopyWriterTest, ARenamedCardCopiesItselfNotAnotherFrostmailFile) {
+  const std::string renamed = folder.File("Card for Mum.exe");
+  card.platform.os.SetProgramPath(renamed);
+  WriteBytes(renamed, program);
+  WriteBytes(Card(), Bytes(600, 'x'));  // someone else's file under the usual name
+  SetLines({"Mum", "", "", "", "", "", "", ""});
+  EXPECT_TRUE(Update());
+  EXPECT_TRUE(
+      SameBytes(ReadBytes(Copy()), Personalised(program, {"Mum", "", "", "", "", "", "", ""})));
+}
+
 // The writer yields after every character; a double-click then ends the card at once, and what
 // was written so far never appears under the copy's name.
 TEST_F(CopyWriterTest, EndingTheCardWhileTheLinesAreWrittenLeavesNoCopy) {
