@@ -59,10 +59,6 @@ class HeadlessOs : public OsServices {
   bool AcquireSingleInstance() override { return native_.AcquireSingleInstance(); }
   void ReleaseSingleInstance() override { native_.ReleaseSingleInstance(); }
 
-  std::optional<std::vector<std::uint8_t>> LoadResource(const std::string& type, int id) override {
-    return native_.LoadResource(type, id);
-  }
-
   std::vector<std::string> opened_files;
   FileFaults faults;
   int byte_writes = 0;  // single-byte writes into copies so far
