@@ -28,12 +28,16 @@ double Application::Now() const {
 
 void Application::Sleep(int milliseconds) {
   // Nothing drawn may wait out a pause unseen, yet a screen shows no more than its frames: the
-  // fireworks pause every 10 ms, and a present for each pause cost a fifth of their time.
-  const double until = Now() + milliseconds / 1000.0;
+  // fireworks pause every 10 ms, and a present (and a wake-up) for each pause was a fifth of
+  // their time. A pause shorter than a frame presents only when a frame is due, since the next
+  // pause comes before the next frame would; a longer one presents when the frame comes due.
+  const double seconds = milliseconds / 1000.0;
+  const double until = Now() + seconds;
   const double due = lastPresent_ + kMinPresentInterval;
-  if (due < until) {
-    if (due > Now())
-      backend_.Sleep(due - Now());
+  if (Now() >= due) {
+    PresentIfChanged();
+  } else if (seconds >= kMinPresentInterval) {
+    backend_.Sleep(due - Now());
     PresentIfChanged();
   }
   if (until > Now())

@@ -32,8 +32,8 @@ class Application {
 
   // Show clock: monotonic seconds since the program started.
   double Now() const;
-  // Sleeps without serving events (the kernel's Sleep); pending drawing is presented as soon
-  // as the presentation rate allows, within the sleep when it comes due there.
+  // Sleeps without serving events (the kernel's Sleep); pending drawing is presented at once
+  // when a frame is due, and within a sleep longer than a frame when one comes due there.
   void Sleep(int milliseconds);
 
   // Yield: dispatches pending input, fires due timers in the order they came due (never

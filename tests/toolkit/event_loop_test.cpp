@@ -54,7 +54,7 @@ TEST(SleepTest, WhatWasDrawnIsOnTheWindowWithinAFrameOfASleepBeginning) {
   EXPECT_EQ(shown.At(50, 1), kInk);
 }
 
-TEST(SleepTest, PausesShorterThanAFramePresentAtTheFrameRate) {
+TEST(SleepTest, PausesShorterThanAFramePresentNoFasterThanTheFrameRate) {
   HeadlessBackend backend;
   Random random;
   Application app(backend, random);
