@@ -233,13 +233,21 @@ TEST(FrostcardExportBadInput, OneLineAnExitCodeAndNoFileLeftBehind) {
   EXPECT_EQ(run("--out " + folder.File("missing/card.mp4")), 1);
   EXPECT_EQ(run("--card " + folder.File("letter.txt") + " --out " + out), 1);
   EXPECT_EQ(run("--card " + folder.File("missing.exe") + " --out " + out), 1);
+  // A frostcard without its video encoder beside it says so.
+  const std::string lone = folder.File("lone");
+  fs::create_directory(lone);
+  fs::copy_file(kFrostcard, lone + "/frostcard");
+  const auto alone = RunCapturing(lone + "/frostcard export --until 1 --card " + kBuild +
+                                  "/Frostmail.exe --out " + out + " 2>&1");
+  EXPECT_EQ(alone.status, 1);
+  EXPECT_NE(alone.output.find("cannot load the video encoder"), std::string::npos) << alone.output;
 
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(folder.Path())) {
     left.push_back(entry.path().filename().string());
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"card.mp4", "letter.txt"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"card.mp4", "letter.txt", "lone"}));
   std::ifstream older(out);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(older), {}), "an older video");
 }

@@ -11,7 +11,7 @@
 #include "pending_file.h"
 #include "progress.h"
 #include "soundtrack.h"
-#include "video_encoder.h"
+#include "video_sink.h"
 
 namespace frost::frostcard {
 namespace {
@@ -129,7 +129,7 @@ class VideoWriter : public FrameTap {
 
  private:
   void Started(const FrameComposer& composer) override {
-    encoder_.emplace(
+    encoder_ = OpenVideo(
         path_, VideoFormat{Options().kind, composer.Width(), composer.Height(), Options().fps},
         palette_);
   }
@@ -147,7 +147,7 @@ class VideoWriter : public FrameTap {
   const GifPalette* palette_;
   Progress& progress_;
   Soundtrack soundtrack_;
-  std::optional<VideoEncoder> encoder_;
+  std::unique_ptr<VideoSink> encoder_;
   std::vector<float> left_, right_;
 };
 

@@ -340,3 +340,10 @@ void VideoEncoder::Finish() {
 }
 
 }  // namespace frost::frostcard
+
+// What frostcard looks up after loading this library: exceptions pass through as from any call.
+extern "C" frost::frostcard::VideoSink* FrostcardOpenVideo(
+    const std::string& path, const frost::frostcard::VideoFormat& format,
+    const frost::frostcard::GifPalette* palette) {
+  return new frost::frostcard::VideoEncoder(path, format, palette);
+}
