@@ -71,25 +71,25 @@ PixelRect Control::ClippedWindowRect() const {
   return Placed().visible;
 }
 
-// The screen's pixel size is fixed for the program's life, so a place changes only by a move.
+// A place changes by a move, or (headless only) when the pixel size is set anew.
 const Control::Placement& Control::Placed() const {
-  if (placement_)
-    return *placement_;
   const Application& app = App();
   const double tppX = app.TwipsPerPixelX();
   const double tppY = app.TwipsPerPixelY();
+  if (placement_ && placement_->tppX == tppX && placement_->tppY == tppY)
+    return *placement_;
   const int width = std::max(0, TwipsToPixels(width_, tppX));
   const int height = std::max(0, TwipsToPixels(height_, tppY));
   // The form's own Left/Top place the window on the screen, not anything inside it.
   if (container_ == nullptr) {
     const PixelRect rect{0, 0, width, height};
-    return placement_.emplace(rect, rect);
+    return placement_.emplace(rect, rect, tppX, tppY);
   }
   const Placement& outer = container_->Placed();
   const int x = outer.rect.left + TwipsToPixels(left_, tppX);
   const int y = outer.rect.top + TwipsToPixels(top_, tppY);
   const PixelRect rect{x, y, x + width, y + height};
-  return placement_.emplace(rect, rect.Intersect(outer.visible));
+  return placement_.emplace(rect, rect.Intersect(outer.visible), tppX, tppY);
 }
 
 void Control::ForgetPlacement() {

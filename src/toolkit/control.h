@@ -98,6 +98,7 @@ class Control {
   struct Placement {
     PixelRect rect;     // WindowRect
     PixelRect visible;  // ClippedWindowRect
+    double tppX, tppY;  // the twips per pixel it was worked out with
   };
   const Placement& Placed() const;
   // After this control or a container moved: its place and its children's are found afresh.

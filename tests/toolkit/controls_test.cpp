@@ -93,6 +93,8 @@ TEST_F(ControlsTest, ComposePaintsChildrenOverContainersClippedByThem) {
   EXPECT_EQ(inner.WindowRect(), (PixelRect{140, 40, 170, 70})) << "moves with its container";
   EXPECT_EQ(inner.ClippedWindowRect(), (PixelRect{140, 40, 150, 50}));
   EXPECT_EQ(frame.At(145, 45), RGB(20, 20, 20));
+  backend.SetTwipsPerPixel(12, 12);
+  EXPECT_EQ(inner.WindowRect(), (PixelRect{175, 50, 213, 88})) << "placed at the new scale";
 }
 
 TEST_F(ControlsTest, LabelAutoSizeFollowsTheCaptionInItsFont) {
