@@ -31,15 +31,8 @@ TEST_F(EventLoopTest, SleepAdvancesTheVirtualClockAtOnceWithoutServingTimers) {
   EXPECT_EQ(ticks, 1);
 }
 
-TEST(SleepTest, WhatWasDrawnIsOnTheWindowWithinAFrameOfASleepBeginning) {
+TEST_F(EventLoopTest, WhatWasDrawnIsOnTheWindowWithinAFrameOfASleepBeginning) {
   constexpr Color kInk = RGB(250, 200, 50);
-  HeadlessBackend backend;
-  Random random;
-  Application app(backend, random);
-  app.SetPacing(0);
-  Form form(app, "Form1");
-  form.Move(0, 0, 200 * 15, 150 * 15);
-  form.SetVisible(true);
   PictureBox picture(form, &form, "Picture1");
   picture.Move(0, 0, 200 * 15, 150 * 15);
   app.DoEvents();
@@ -54,14 +47,7 @@ TEST(SleepTest, WhatWasDrawnIsOnTheWindowWithinAFrameOfASleepBeginning) {
   EXPECT_EQ(shown.At(50, 1), kInk);
 }
 
-TEST(SleepTest, PausesShorterThanAFramePresentNoFasterThanTheFrameRate) {
-  HeadlessBackend backend;
-  Random random;
-  Application app(backend, random);
-  app.SetPacing(0);
-  Form form(app, "Form1");
-  form.Move(0, 0, 200 * 15, 150 * 15);
-  form.SetVisible(true);
+TEST_F(EventLoopTest, PausesShorterThanAFramePresentNoFasterThanTheFrameRate) {
   PictureBox picture(form, &form, "Picture1");
   picture.Move(0, 0, 200 * 15, 150 * 15);
   // The fireworks' rhythm: a ring, then a 10 ms pause, for a second.
