@@ -57,7 +57,7 @@ void Fireworks::DrawBurstRings(BurstCentre centre) {
   Attempt([&] { picture.DrawWidth = 2; });
   ForStep(500 * paint_.ScaleX(), 2500 * paint_.ScaleX(), 20, [&](double radius) {
     DrawRing(centre, radius, brightness);
-    // The pause also puts the ring on the window: a wait presents what was drawn.
+    // The pauses also put the rings on the window, as often as the frame rate allows.
     Attempt([&] { paint_.App().Sleep(kRingPauseMs); });
     brightness += 1;
     Attempt([&] { picture.DrawWidth = static_cast<int>(Int(radius / 400)); });

@@ -2,11 +2,11 @@
 // a phase trace; every automated end-to-end test drives the card through it. `export` makes a
 // video of the show with its music. `greetings` reads and writes the greeting lines of a card
 // file.
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "beside_frostcard.h"
 #include "export.h"
 #include "greetings.h"
 #include "options.h"
@@ -15,12 +15,6 @@
 namespace {
 
 using namespace frost::frostcard;
-
-std::string DefaultCard() {
-  std::error_code ignored;
-  const auto self = std::filesystem::canonical("/proc/self/exe", ignored);
-  return (self.parent_path() / "Frostmail.exe").string();
-}
 
 // Parses the arguments with `parse` and runs `command` with them: exit code 2 with the usage on
 // bad arguments, 1 with one line on a run-time failure.
@@ -33,7 +27,7 @@ int Run(const std::vector<std::string>& args, Parse parse, Command command, cons
     return 2;
   }
   if (options->card.empty())
-    options->card = DefaultCard();
+    options->card = BesideFrostcard("Frostmail.exe");
   try {
     return command(*options);
   } catch (const std::exception& failure) {

@@ -1,20 +1,16 @@
 #include <dlfcn.h>
 
-#include <filesystem>
 #include <stdexcept>
 
+#include "beside_frostcard.h"
 #include "video_sink.h"
 
 namespace frost::frostcard {
 namespace {
 
-constexpr const char* kEncoderFile = "frostcard-video.so";
-
 // Loaded once and kept for the program's life: the encoders it makes live in it.
 OpenVideoEntry LoadEncoder() {
-  std::error_code unknown;
-  const auto folder = std::filesystem::read_symlink("/proc/self/exe", unknown).parent_path();
-  const std::string file = (folder / kEncoderFile).string();
+  const std::string file = BesideFrostcard("frostcard-video.so");
   void* library = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr)
     throw std::runtime_error(std::string("cannot load the video encoder: ") + dlerror());
