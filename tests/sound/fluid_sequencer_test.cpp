@@ -111,6 +111,14 @@ TEST(SequencerSoundFonts, TheFirstSoundFontThatExistsIsUsed) {
                   .HasSoundFont());
 }
 
+// General MIDI numbers its programs from 1; the events carry them from 0.
+TEST(SequencerInterpolation, OnlyMellowInstrumentsPlayWithLinearInterpolation) {
+  for (int gmProgram : {41, 44, 49, 52, 61})  // violin, contrabass, ensembles, French horn
+    EXPECT_TRUE(PlaysWithLinearInterpolation(gmProgram - 1)) << gmProgram;
+  for (int gmProgram : {1, 9, 10, 15, 40, 53, 57, 60, 62, 74})  // piano, bells, trumpet, flute
+    EXPECT_FALSE(PlaysWithLinearInterpolation(gmProgram - 1)) << gmProgram;
+}
+
 // --- the real synthesiser, rendering into a WAV file -------------------------------------------
 
 class SequencerRender : public ::testing::Test {

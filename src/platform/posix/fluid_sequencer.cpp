@@ -33,7 +33,9 @@ constexpr double kReverbRoomSize = 0.6;
 constexpr double kReverbDamping = 0.3;
 constexpr double kReverbWidth = 0.8;
 constexpr double kReverbLevel = 0.7;
-constexpr int kPolyphony = 64;
+// General MIDI's percussion channel, whose programs select drum kits.
+constexpr int kPercussionChannel = 9;
+constexpr int kProgramChange = 0xC0;
 // Frames per render call: large enough that a live driver wakes up rarely.
 constexpr int kPeriodSize = 512;
 // How long the last notes may ring on after the tune's last event. FluidSynth's player waits
@@ -140,6 +142,11 @@ std::vector<std::string> BuiltInDrivers(fluid_settings_t* settings) {
 
 }  // namespace
 
+bool PlaysWithLinearInterpolation(int program) {
+  constexpr int kViolin = 40, kSynthStrings2 = 51, kFrenchHorn = 60;
+  return (program >= kViolin && program <= kSynthStrings2) || program == kFrenchHorn;
+}
+
 std::vector<std::string> SystemSoundFonts() {
   return {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
           "/usr/share/sounds/sf2/TimGM6mb.sf2"};
@@ -150,8 +157,8 @@ std::vector<std::string> SystemSoundFonts() {
 class FluidSequencer::Synthesiser {
  public:
   // nullptr when FluidSynth cannot load the soundfont.
-  static std::unique_ptr<Synthesiser> Load(const std::string& soundFont) {
-    auto synthesiser = std::unique_ptr<Synthesiser>(new Synthesiser());
+  static std::unique_ptr<Synthesiser> Load(const std::string& soundFont, const SynthTrade& trade) {
+    auto synthesiser = std::unique_ptr<Synthesiser>(new Synthesiser(trade));
     if (synthesiser->synth_ == nullptr ||
         fluid_synth_sfload(synthesiser->synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
       return nullptr;
@@ -167,6 +174,7 @@ class FluidSequencer::Synthesiser {
   Synthesiser& operator=(const Synthesiser&) = delete;
 
   fluid_synth_t* Synth() const { return synth_; }
+  bool LinearForMellowInstruments() const { return trade_.linear_for_mellow_instruments; }
 
   // The first live driver that opens, the one that worked last time tried first; nullptr
   // when there is no audio output at all. Drivers that can render through `render` do
@@ -198,10 +206,10 @@ class FluidSequencer::Synthesiser {
   }
 
  private:
-  Synthesiser() : settings_(new_fluid_settings()) {
+  explicit Synthesiser(const SynthTrade& trade) : trade_(trade), settings_(new_fluid_settings()) {
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
     fluid_settings_setnum(settings_, "synth.gain", kGain);
-    fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
+    fluid_settings_setint(settings_, "synth.polyphony", trade.polyphony);
     fluid_settings_setint(settings_, "synth.reverb.active", 1);
     fluid_settings_setnum(settings_, "synth.reverb.room-size", kReverbRoomSize);
     fluid_settings_setnum(settings_, "synth.reverb.damp", kReverbDamping);
@@ -217,6 +225,7 @@ class FluidSequencer::Synthesiser {
     synth_ = new_fluid_synth(settings_);
   }
 
+  SynthTrade trade_;
   fluid_settings_t* settings_;
   fluid_synth_t* synth_ = nullptr;
   std::string working_driver_;
@@ -233,6 +242,8 @@ class FluidSequencer::Performance {
     fluid_player_t* player = performance->player_;
     if (fluid_player_add_mem(player, tune.data(), tune.size()) != FLUID_OK)
       return nullptr;
+    fluid_synth_set_interp_method(synthesiser.Synth(), -1, FLUID_INTERP_DEFAULT);
+    fluid_player_set_playback_callback(player, &Performance::Perform, &synthesiser);
     fluid_player_set_loop(player, repeat ? -1 : 1);
     if (fluid_player_play(player) != FLUID_OK)
       return nullptr;
@@ -313,6 +324,21 @@ class FluidSequencer::Performance {
  private:
   explicit Performance(Synthesiser& synthesiser)
       : synthesiser_(synthesiser), player_(new_fluid_player(synthesiser.Synth())) {}
+
+  // Each of the tune's events as the player reaches it; a program change also picks the
+  // channel's interpolation.
+  static int Perform(void* data, fluid_midi_event_t* event) {
+    const auto& synthesiser = *static_cast<const Synthesiser*>(data);
+    fluid_synth_t* synth = synthesiser.Synth();
+    const int channel = fluid_midi_event_get_channel(event);
+    if (fluid_midi_event_get_type(event) == kProgramChange && channel != kPercussionChannel) {
+      const bool linear = synthesiser.LinearForMellowInstruments() &&
+                          PlaysWithLinearInterpolation(fluid_midi_event_get_program(event));
+      fluid_synth_set_interp_method(synth, channel,
+                                    linear ? FLUID_INTERP_LINEAR : FLUID_INTERP_DEFAULT);
+    }
+    return fluid_synth_handle_midi_event(synth, event);
+  }
 
   static int RenderLive(void* data, int frames, int, float*[], int outputs, float* out[]) {
     // Every driver hands over at least one stereo pair.
@@ -424,8 +450,8 @@ FluidSequencer::FluidSequencer(FluidSequencerOptions options) : options_(std::mo
   if (found != fonts.end()) {
     sound_font_ = *found;
     // Everything the loader needs is copied in; the result passes back through the future.
-    loading_ = std::async(std::launch::async, [font = sound_font_] {
-      return Synthesiser::Load(font);
+    loading_ = std::async(std::launch::async, [font = sound_font_, trade = options_.trade] {
+      return Synthesiser::Load(font, trade);
     });
   } else {
     std::fprintf(stderr,
@@ -572,7 +598,7 @@ std::uint32_t FluidSequencer::Close(const std::vector<std::string>& words) {
 std::unique_ptr<FluidSequencer::Synthesiser> FluidSequencer::LoadedSynthesiser() {
   if (loading_.valid())
     return loading_.get();
-  return Synthesiser::Load(sound_font_);
+  return Synthesiser::Load(sound_font_, options_.trade);
 }
 
 void FluidSequencer::ReportNoOutputOnce() {

@@ -26,6 +26,12 @@ inline constexpr std::uint32_t kInvalidFile = 296;
 inline constexpr std::uint32_t kNoMidiPresent = 343;
 }  // namespace mci
 
+// True for the General MIDI programs (numbered from 0) whose samples hold little in the highest
+// octaves: the bowed strings, the string ensembles and the French horn. FluidSynth renders them
+// with linear interpolation, which sounds the same for them (the tune differs 44 dB below the
+// music) for a tenth less of the synthesiser's work.
+bool PlaysWithLinearInterpolation(int program);
+
 // The system's General MIDI soundfonts, most preferred first.
 std::vector<std::string> SystemSoundFonts();
 
@@ -36,11 +42,23 @@ enum class SequencerOutput {
   kCaller,   // nowhere by itself: the caller takes the samples with Render(), which drives the tune
 };
 
+// The synthesiser's trade of sound against work. The tune's densest bars would sound about a
+// hundred voices, most of them string and bell tails after their release; FluidSynth lets the
+// oldest and quietest released ones go first. 48 voices keep the whole ensemble at a fifth less
+// work than 64 (the difference lies in low tails, 28 dB below the music), and linear
+// interpolation for the mellow instruments saves another tenth, so the fireworks with music
+// stay within 3 % of a core. bench/music_bench.cpp measures both sides.
+struct SynthTrade {
+  int polyphony = 48;
+  bool linear_for_mellow_instruments = true;  // those of PlaysWithLinearInterpolation
+};
+
 struct FluidSequencerOptions {
   // The first of these that exists is loaded.
   std::vector<std::string> sound_fonts = SystemSoundFonts();
   SequencerOutput output = SequencerOutput::kLive;
   std::string wav_file;  // for SequencerOutput::kWavFile
+  SynthTrade trade = {};
 };
 
 // A MIDI sequencer driven by the multimedia interface's command strings, over FluidSynth:
