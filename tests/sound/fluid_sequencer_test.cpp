@@ -113,9 +113,11 @@ TEST(SequencerSoundFonts, TheFirstSoundFontThatExistsIsUsed) {
 
 // General MIDI numbers its programs from 1; the events carry them from 0.
 TEST(SequencerInterpolation, OnlyMellowInstrumentsPlayWithLinearInterpolation) {
-  for (int gmProgram : {41, 44, 49, 52, 61})  // violin, contrabass, ensembles, French horn
+  for (int gmProgram : {41, 44, 45, 49, 52, 61})  // violin to tremolo, ensembles, French horn
     EXPECT_TRUE(PlaysWithLinearInterpolation(gmProgram - 1)) << gmProgram;
-  for (int gmProgram : {1, 9, 10, 15, 40, 53, 57, 60, 62, 74})  // piano, bells, trumpet, flute
+  // piano, celesta, glockenspiel, bells, synth bass, pizzicato, harp, timpani, choir, trumpets,
+  // brass section, flute
+  for (int gmProgram : {1, 9, 10, 15, 40, 46, 47, 48, 53, 57, 60, 62, 74})
     EXPECT_FALSE(PlaysWithLinearInterpolation(gmProgram - 1)) << gmProgram;
 }
 

@@ -143,8 +143,11 @@ std::vector<std::string> BuiltInDrivers(fluid_settings_t* settings) {
 }  // namespace
 
 bool PlaysWithLinearInterpolation(int program) {
-  constexpr int kViolin = 40, kSynthStrings2 = 51, kFrenchHorn = 60;
-  return (program >= kViolin && program <= kSynthStrings2) || program == kFrenchHorn;
+  constexpr int kViolin = 40, kTremoloStrings = 44;          // the bowed strings
+  constexpr int kStringEnsemble1 = 48, kSynthStrings2 = 51;  // the string ensembles
+  constexpr int kFrenchHorn = 60;
+  return (program >= kViolin && program <= kTremoloStrings) ||
+         (program >= kStringEnsemble1 && program <= kSynthStrings2) || program == kFrenchHorn;
 }
 
 std::vector<std::string> SystemSoundFonts() {
