@@ -222,6 +222,16 @@ TEST_F(Win32Os, TheSingleInstanceGuardIsHeldUntilReleased) {
   EXPECT_FALSE(first.AcquireSingleInstance());
 }
 
+// A name Windows cannot make (a backslash past the namespace) must not stop the card, nor pass
+// for a guard in silence.
+TEST_F(Win32Os, AGuardThatCannotBeMadeLetsTheCardRunAndSaysSo) {
+  Win32OsServices card({.program_path = "", .mutex_name = "Local\\no\\such\\folder"});
+  ::testing::internal::CaptureStderr();
+  EXPECT_TRUE(card.AcquireSingleInstance());
+  EXPECT_THAT(::testing::internal::GetCapturedStderr(),
+              ::testing::HasSubstr("running without the single-instance guard"));
+}
+
 TEST_F(Win32Os, EnvironmentPrivateFolderAndProgramPath) {
   SetEnvironmentVariableW(L"FROST_TEST_VALUE", L"C:\\Gr\u00fc\u00dfe");
   SetEnvironmentVariableW(L"FROST_TEST_EMPTY", L"");

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_os_services.h"
 #include "platform/win32/windows_prelude.h"
@@ -11,8 +13,16 @@ bool Win32OsServices::AcquireSingleInstance() {
   if (mutex_name_.empty() || instance_.IsOpen())
     return true;
   HANDLE mutex = CreateMutexW(nullptr, FALSE, Widen(mutex_name_).c_str());
-  if (mutex == nullptr)
-    return GetLastError() != ERROR_ACCESS_DENIED;  // denied: a card with other rights has it
+  if (mutex == nullptr) {
+    const DWORD failure = GetLastError();
+    if (failure == ERROR_ACCESS_DENIED)
+      return false;  // a card with other rights has it
+    // The card still runs, but says so where the Linux card does.
+    std::fprintf(stderr,
+                 "Frostmail: running without the single-instance guard: Windows error %lu\n",
+                 static_cast<unsigned long>(failure));
+    return true;
+  }
   const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
   UniqueHandle owner(mutex);
   if (existed)
