@@ -414,8 +414,10 @@ class FluidSequencer::Performance {
   bool HasDiedAway(double seconds) {
     if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE)
       return true;
-    const int lastTick = fluid_player_get_total_ticks(player_);
-    if (lastTick <= 0 || fluid_player_get_current_tick(player_) < lastTick) {
+    // FluidSynth walks every event for the total, so it is asked until the tune has loaded.
+    if (last_tick_ <= 0)
+      last_tick_ = fluid_player_get_total_ticks(player_);
+    if (last_tick_ <= 0 || fluid_player_get_current_tick(player_) < last_tick_) {
       ring_out_seconds_ = 0;  // still playing, or a repeat has started again
       return false;
     }
@@ -435,6 +437,7 @@ class FluidSequencer::Performance {
   Synthesiser& synthesiser_;
   fluid_player_t* player_;
   double ring_out_seconds_ = 0;  // touched by the output thread only
+  int last_tick_ = 0;            // likewise
   StopFade fade_{kSampleRate};   // likewise
   std::atomic<bool> faded_{false};
   std::thread output_;
