@@ -177,7 +177,13 @@ class FluidSequencer::Synthesiser {
   Synthesiser& operator=(const Synthesiser&) = delete;
 
   fluid_synth_t* Synth() const { return synth_; }
-  bool LinearForMellowInstruments() const { return trade_.linear_for_mellow_instruments; }
+
+  // Lets `player`'s events through to the synth, each program change picking its channel's
+  // interpolation by the trade.
+  void Follow(fluid_player_t* player) {
+    fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_DEFAULT);
+    fluid_player_set_playback_callback(player, &Synthesiser::Perform, this);
+  }
 
   // The first live driver that opens, the one that worked last time tried first; nullptr
   // when there is no audio output at all. Drivers that can render through `render` do
@@ -209,6 +215,18 @@ class FluidSequencer::Synthesiser {
   }
 
  private:
+  static int Perform(void* data, fluid_midi_event_t* event) {
+    const auto& synthesiser = *static_cast<const Synthesiser*>(data);
+    const int channel = fluid_midi_event_get_channel(event);
+    if (fluid_midi_event_get_type(event) == kProgramChange && channel != kPercussionChannel) {
+      const bool linear = synthesiser.trade_.linear_for_mellow_instruments &&
+                          PlaysWithLinearInterpolation(fluid_midi_event_get_program(event));
+      fluid_synth_set_interp_method(synthesiser.synth_, channel,
+                                    linear ? FLUID_INTERP_LINEAR : FLUID_INTERP_DEFAULT);
+    }
+    return fluid_synth_handle_midi_event(synthesiser.synth_, event);
+  }
+
   explicit Synthesiser(const SynthTrade& trade) : trade_(trade), settings_(new_fluid_settings()) {
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
     fluid_settings_setnum(settings_, "synth.gain", kGain);
@@ -245,8 +263,7 @@ class FluidSequencer::Performance {
     fluid_player_t* player = performance->player_;
     if (fluid_player_add_mem(player, tune.data(), tune.size()) != FLUID_OK)
       return nullptr;
-    fluid_synth_set_interp_method(synthesiser.Synth(), -1, FLUID_INTERP_DEFAULT);
-    fluid_player_set_playback_callback(player, &Performance::Perform, &synthesiser);
+    synthesiser.Follow(player);
     fluid_player_set_loop(player, repeat ? -1 : 1);
     if (fluid_player_play(player) != FLUID_OK)
       return nullptr;
@@ -327,21 +344,6 @@ class FluidSequencer::Performance {
  private:
   explicit Performance(Synthesiser& synthesiser)
       : synthesiser_(synthesiser), player_(new_fluid_player(synthesiser.Synth())) {}
-
-  // Each of the tune's events as the player reaches it; a program change also picks the
-  // channel's interpolation.
-  static int Perform(void* data, fluid_midi_event_t* event) {
-    const auto& synthesiser = *static_cast<const Synthesiser*>(data);
-    fluid_synth_t* synth = synthesiser.Synth();
-    const int channel = fluid_midi_event_get_channel(event);
-    if (fluid_midi_event_get_type(event) == kProgramChange && channel != kPercussionChannel) {
-      const bool linear = synthesiser.LinearForMellowInstruments() &&
-                          PlaysWithLinearInterpolation(fluid_midi_event_get_program(event));
-      fluid_synth_set_interp_method(synth, channel,
-                                    linear ? FLUID_INTERP_LINEAR : FLUID_INTERP_DEFAULT);
-    }
-    return fluid_synth_handle_midi_event(synth, event);
-  }
 
   static int RenderLive(void* data, int frames, int, float*[], int outputs, float* out[]) {
     // Every driver hands over at least one stereo pair.

@@ -27,9 +27,8 @@ inline constexpr std::uint32_t kNoMidiPresent = 343;
 }  // namespace mci
 
 // True for the General MIDI programs (numbered from 0) whose samples hold little in the highest
-// octaves: the bowed strings, the string ensembles and the French horn. FluidSynth renders them
-// with linear interpolation, which sounds the same for them (the tune differs 44 dB below the
-// music) for a tenth less of the synthesiser's work.
+// octaves: the bowed strings, the string ensembles and the French horn. Linear interpolation
+// sounds the same for them (see SynthTrade).
 bool PlaysWithLinearInterpolation(int program);
 
 // The system's General MIDI soundfonts, most preferred first.
